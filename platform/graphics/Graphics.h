@@ -344,10 +344,11 @@ class TBitmap : public TGraphic {
   void SetTransparentMode(TTransparentMode Value);
 
   void Draw(TCanvas* Canvas, const TRect& R) const override;
-  // BMP (1, 4, 8, 24, 32 bits; uncompressed, RLE4/RLE8, bitfields) and PNG, by content.
+  // BMP (1, 4, 8, 16, 24, 32 bits; uncompressed, RLE4/RLE8, bitfields) and PNG, by content.
   // Broken or unsupported data raises EInvalidGraphic and leaves the bitmap as it was.
   void LoadFromFile(const std::string& FileName) override;
-  // Writes PNG when the name ends in ".png" (any case), otherwise a 32-bit BMP.
+  // Writes PNG when the name ends in ".png" (any case), otherwise BMP: 24-bit, or 32-bit with
+  // alpha when some pixel is translucent (the top byte holds 255 - alpha; 0 is opaque).
   void SaveToFile(const std::string& FileName) const override;
   void LoadFromStream(TStream& Stream) override;  // BMP or PNG, by content
   void SaveToStream(TStream& Stream) const override;  // BMP

@@ -1,7 +1,10 @@
 #pragma once
 // The stream family. TStream is the abstract byte stream; the concrete streams are file,
 // memory and string streams. Reads and writes move Position; ReadBuffer/WriteBuffer raise
-// EReadError/EWriteError when fewer bytes move than asked.
+// EReadError/EWriteError when fewer bytes move than asked. Seeking before the start raises
+// EStreamError and leaves the position; seeking past the end is allowed, and a write there fills
+// the gap with zeros. An operating-system failure of a file stream raises (EReadError,
+// EWriteError, EStreamError) rather than being reported as a short transfer.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +28,7 @@ class TStream : public TObject {
   int64_t GetPosition() { return Seek(0, soCurrent); }
   void SetPosition(int64_t Pos) { Seek(Pos, soBeginning); }
   virtual int64_t GetSize();
+  // Streams that cannot change size raise EStreamError.
   virtual void SetSize(int64_t NewSize);
 
   void ReadBuffer(void* Buffer, int64_t Count);

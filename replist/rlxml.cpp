@@ -1,0 +1,531 @@
+// Replist XML documents: the writer, the reader (pugixml) and the recognition of a document by
+// its root line. The layout is described in docs/report-list-files.md.
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <pugixml.hpp>
+
+#include "frame/QEL_streams.h"
+#include "replist/QEL_replist_data.h"
+#include "replist/rlfiles.h"
+
+namespace qel {
+
+namespace {
+
+// What the reader accepts; beyond these a document is refused rather than allowed to exhaust
+// the memory.
+constexpr int kMaxReadColumns = 100000;
+constexpr int kMaxReadRows = 100000000;
+
+constexpr const char* kSignature = "qelwidget";
+constexpr const char* kFormatVersion = "1";
+
+std::string LowerAscii(std::string_view S) {
+  std::string r(S);
+  for (char& ch : r)
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+  return r;
+}
+
+std::string_view StripBlanks(std::string_view S) {
+  while (!S.empty() && S.front() == ' ') S.remove_prefix(1);
+  while (!S.empty() && S.back() == ' ') S.remove_suffix(1);
+  return S;
+}
+
+void AppendUtf8(std::string& Out, uint32_t Cp) {
+  if (Cp < 0x80) {
+    Out += static_cast<char>(Cp);
+  } else if (Cp < 0x800) {
+    Out += static_cast<char>(0xC0 | (Cp >> 6));
+    Out += static_cast<char>(0x80 | (Cp & 0x3F));
+  } else if (Cp < 0x10000) {
+    Out += static_cast<char>(0xE0 | (Cp >> 12));
+    Out += static_cast<char>(0x80 | ((Cp >> 6) & 0x3F));
+    Out += static_cast<char>(0x80 | (Cp & 0x3F));
+  } else {
+    Out += static_cast<char>(0xF0 | (Cp >> 18));
+    Out += static_cast<char>(0x80 | ((Cp >> 12) & 0x3F));
+    Out += static_cast<char>(0x80 | ((Cp >> 6) & 0x3F));
+    Out += static_cast<char>(0x80 | (Cp & 0x3F));
+  }
+}
+
+// Decodes the XML character references of an attribute value taken from a raw line, so that an
+// identifier holding "&" or a quote still matches; anything that is no valid reference stays.
+std::string DecodeReferences(std::string_view S) {
+  std::string out;
+  size_t i = 0;
+  while (i < S.size()) {
+    if (S[i] != '&') {
+      out += S[i++];
+      continue;
+    }
+    const size_t semi = S.find(';', i);
+    if (semi == std::string_view::npos || semi - i > 12) {
+      out += S[i++];
+      continue;
+    }
+    const std::string_view ref = S.substr(i + 1, semi - i - 1);
+    static constexpr std::pair<std::string_view, char> kNamed[] = {
+        {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
+    bool done = false;
+    for (const auto& [name, ch] : kNamed)
+      if (ref == name) {
+        out += ch;
+        done = true;
+      }
+    if (!done && ref.size() > 1 && ref[0] == '#') {
+      uint32_t cp = 0;
+      const bool hex = ref[1] == 'x' || ref[1] == 'X';
+      const char* b = ref.data() + (hex ? 2 : 1);
+      const char* e = ref.data() + ref.size();
+      const auto r = std::from_chars(b, e, cp, hex ? 16 : 10);
+      if (r.ec == std::errc() && r.ptr == e && b != e && cp > 0 && cp <= 0x10FFFF) {
+        AppendUtf8(out, cp);
+        done = true;
+      }
+    }
+    if (done) {
+      i = semi + 1;
+    } else {
+      out += S[i++];
+    }
+  }
+  return out;
+}
+
+// Identifiers compare without letter case and surrounding blanks; an empty wanted one accepts
+// any.
+bool IdentifierMatches(std::string_view Found, std::string_view Wanted) {
+  const std::string want = LowerAscii(StripBlanks(Wanted));
+  return want.empty() || LowerAscii(StripBlanks(Found)) == want;
+}
+
+// The identifier of a root line (already lower case), or false when the line is none.
+bool RootLineIdentifier(std::string_view Lower, std::string& Id) {
+  if (Lower.find("<replist") == std::string_view::npos ||
+      Lower.find(kSignature) == std::string_view::npos)
+    return false;
+  Id.clear();
+  const size_t p = Lower.find("id=\"");
+  if (p != std::string_view::npos) {
+    const std::string_view rest = Lower.substr(p + 4);
+    Id = DecodeReferences(StripBlanks(rest.substr(0, rest.find('"'))));
+  }
+  return true;
+}
+
+bool LineMatches(const std::string& Line, const std::string& DataID) {
+  std::string id;
+  return RootLineIdentifier(LowerAscii(Line), id) && IdentifierMatches(id, DataID);
+}
+
+// Escapes element text (Attr false) or an attribute value in double quotes (Attr true). CR,
+// and in attributes also TAB and LF, are written as references because a parser would
+// otherwise normalise them; other control characters likewise. NUL cannot be represented in
+// XML and is left out.
+void AppendEscaped(std::string& Out, std::string_view S, bool Attr) {
+  size_t start = 0;
+  for (size_t i = 0; i < S.size(); ++i) {
+    const unsigned char ch = static_cast<unsigned char>(S[i]);
+    const char* rep = nullptr;
+    char num[8];
+    switch (ch) {
+      case '&':
+        rep = "&amp;";
+        break;
+      case '<':
+        rep = "&lt;";
+        break;
+      case '>':
+        rep = "&gt;";
+        break;
+      case '"':
+        rep = Attr ? "&quot;" : nullptr;
+        break;
+      case '\n':
+        rep = Attr ? "&#10;" : nullptr;
+        break;
+      case '\t':
+        rep = Attr ? "&#9;" : nullptr;
+        break;
+      case 0:
+        rep = "";
+        break;
+      default:
+        if (ch < 0x20) {
+          std::snprintf(num, sizeof num, "&#%u;", ch);
+          rep = num;
+        }
+    }
+    if (!rep) continue;
+    Out.append(S.data() + start, i - start);
+    Out += rep;
+    start = i + 1;
+  }
+  Out.append(S.data() + start, S.size() - start);
+}
+
+void AppendElement(std::string& Out, const char* Tag, std::string_view Text) {
+  Out += "  <";
+  Out += Tag;
+  Out += '>';
+  AppendEscaped(Out, Text, false);
+  Out += "</";
+  Out += Tag;
+  Out += ">\n";
+}
+
+void AppendColumnElement(std::string& Out, const char* Tag, int Col, std::string_view Text) {
+  Out += "  <";
+  Out += Tag;
+  Out += " col=\"";
+  Out += std::to_string(Col);
+  Out += "\">";
+  AppendEscaped(Out, Text, false);
+  Out += "</";
+  Out += Tag;
+  Out += ">\n";
+}
+
+void AppendInt(std::string& Out, int V) {
+  char buf[16];
+  const auto r = std::to_chars(buf, buf + sizeof buf, V);
+  Out.append(buf, r.ptr);
+}
+
+bool ParseInt(std::string_view S, int& V) {
+  S = StripBlanks(S);
+  if (!S.empty() && S.front() == '+') S.remove_prefix(1);
+  const auto r = std::from_chars(S.data(), S.data() + S.size(), V);
+  return !S.empty() && r.ec == std::errc() && r.ptr == S.data() + S.size();
+}
+
+// The element's text: all its character data, however split by comments. Scratch holds it
+// when it comes in pieces.
+std::string_view ElementText(pugi::xml_node Node, std::string& Scratch) {
+  pugi::xml_node first = Node.first_child();
+  if (!first) return {};
+  if (!first.next_sibling() &&
+      (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata))
+    return first.value();
+  Scratch.clear();
+  for (pugi::xml_node n = first; n; n = n.next_sibling())
+    if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) Scratch += n.value();
+  return Scratch;
+}
+
+std::string ElementText(pugi::xml_node Node) {
+  std::string scratch;
+  return std::string(ElementText(Node, scratch));
+}
+
+// Exact comparison of short zero-terminated names, inline: it runs twice per cell.
+bool SameName(const char* A, const char* B) {
+  while (*A && *A == *B) ++A, ++B;
+  return *A == *B;
+}
+
+pugi::xml_attribute FindAttribute(pugi::xml_node Node, const char* Name) {
+  for (pugi::xml_attribute a = Node.first_attribute(); a; a = a.next_attribute())
+    if (SameName(a.name(), Name)) return a;
+  for (pugi::xml_attribute a = Node.first_attribute(); a; a = a.next_attribute())
+    if (strcasecmp(a.name(), Name) == 0) return a;
+  return {};
+}
+
+// The tag of an element, with the common case (our own lower-case cell) decided at once.
+TRepListXmlTag TagOf(pugi::xml_node Node) {
+  const char* name = Node.name();
+  if (SameName(name, "cell")) return xmlCell;
+  return RepListXmlTagOf(name);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- recognition
+
+bool CheckIfValidReplist(const std::string& FName, const std::string& DataID) {
+  std::FILE* f = std::fopen(FName.c_str(), "rb");
+  if (!f) throw EInOutError("Cannot open file \"" + FName + "\": " + std::strerror(errno));
+  std::string line;
+  bool found = false;
+  bool failed = false;
+  for (;;) {
+    line.clear();
+    int ch;
+    while ((ch = std::getc(f)) != EOF && ch != '\n') line += static_cast<char>(ch);
+    if (ch == EOF && std::ferror(f)) {
+      failed = true;
+      break;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (LineMatches(line, DataID)) {
+      found = true;
+      break;
+    }
+    if (ch == EOF) break;
+  }
+  std::fclose(f);
+  if (failed) throw EInOutError("Cannot read file \"" + FName + "\"");
+  return found;
+}
+
+bool CheckIfValidReplist(TStream& Stream, const std::string& DataID) {
+  bool atEnd = false;
+  while (!atEnd) {
+    const std::string line = ReadLnStream(Stream, atEnd);
+    if (LineMatches(line, DataID)) return true;
+  }
+  return false;
+}
+
+// ---------------------------------------------------------------- writing
+
+std::string TRLData::BuildXML(bool XMLDeclaration, const std::string& DataID) const {
+  const std::string& id = DataID.empty() ? FDataID : DataID;
+  std::string out;
+  out.reserve(256 + static_cast<size_t>(FWorkTotal) * 16);
+  if (XMLDeclaration) out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  // The whole root tag on one line, the identifier first: that line is what recognises us.
+  out += "<replist id=\"";
+  AppendEscaped(out, id, true);
+  out += "\" signature=\"";
+  out += kSignature;
+  out += "\" version=\"";
+  out += kFormatVersion;
+  out += "\">\n";
+  AppendElement(out, kRepListXmlTags[xmlNumCols], std::to_string(FNrOfColumns));
+  AppendElement(out, kRepListXmlTags[xmlNumRows], std::to_string(FNrOfRows));
+  AppendElement(out, kRepListXmlTags[xmlCommonHd], FCommonHeader);
+  AppendElement(out, kRepListXmlTags[xmlComment], FComment);
+  for (int c = 1; c <= FNrOfColumns; ++c) {
+    AppendColumnElement(out, kRepListXmlTags[xmlColName], c, FColNames[c]);
+    AppendColumnElement(out, kRepListXmlTags[xmlColumnFormat], c, FColFormats[c]);
+    AppendColumnElement(out, kRepListXmlTags[xmlCheckedColumn], c,
+                        std::to_string(static_cast<int>(FCheckModes[c])));
+  }
+  int done = 0;
+  for (int r = 1; r <= FNrOfRows; ++r) {
+    for (int c = 0; c <= FNrOfColumns; ++c) {
+      const std::string_view s = FStorage->GetStringView(c, r);
+      if (!s.empty()) {
+        out += "  <cell col=\"";
+        AppendInt(out, c);
+        out += "\" row=\"";
+        AppendInt(out, r);
+        out += "\">";
+        AppendEscaped(out, s, false);
+        out += "</cell>\n";
+      }
+    }
+    done += FNrOfColumns + 1;
+    if (OnPercentDone && done % FProgressStep <= FNrOfColumns)
+      const_cast<TRLData*>(this)->OnPercentDone(const_cast<TRLData*>(this),
+                                                static_cast<int>(100LL * done / FWorkTotal));
+  }
+  out += "</replist>\n";
+  return out;
+}
+
+std::string TRLData::XMLText(bool XMLDeclaration, const std::string& DataID) const {
+  return BuildXML(XMLDeclaration, DataID);
+}
+
+void TRLData::WriteToXMLStream(TStream& Stream, bool XMLDeclaration, const std::string& DataID) {
+  const std::string text = BuildXML(XMLDeclaration, DataID);
+  Stream.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
+}
+
+void TRLData::WriteToOpenXMLFile(std::FILE* F, bool XMLDeclaration, const std::string& DataID) {
+  const std::string who = ComponentMessage(GetName(), "\": ");
+  if (!F) throw EQELRLDataError(who + "no open file to write to");
+  const std::string text = BuildXML(XMLDeclaration, DataID);
+  if (std::fwrite(text.data(), 1, text.size(), F) != text.size() || std::fflush(F) != 0)
+    throw EQELRLDataError(who + "cannot write the open file: " + std::strerror(errno));
+}
+
+void TRLData::SaveAsXMLFile(const std::string& FName, const std::string& DataID) {
+  rlfiles::WriteFileAtomically(FName, BuildXML(true, DataID), ComponentMessage(GetName(), "\": "));
+}
+
+// ---------------------------------------------------------------- reading
+
+void TRLData::ReadError(const std::string& Source, int Line, const std::string& What) const {
+  const std::string where = Line > 0 ? ", line " + std::to_string(Line) : std::string();
+  throw EQELRLDataError(ComponentMessage(GetName(), "\": ") + Source + where + ": " + What);
+}
+
+void TRLData::ReadXMLDocument(std::string& Text, const std::function<std::string()>& Pristine,
+                              const std::string& DataID, const std::string& Source) {
+  size_t skipped = 0;
+  if (std::string_view(Text).substr(0, 3) == "\xEF\xBB\xBF") skipped = 3;
+  // Parsing in place spares a copy of the whole text; the parser then rewrites the text, so the
+  // line of an error is counted in the original, which is fetched only then.
+  pugi::xml_document doc;
+  const pugi::xml_parse_result res = doc.load_buffer_inplace(
+      Text.data() + skipped, Text.size() - skipped,
+      pugi::parse_default | pugi::parse_ws_pcdata_single, pugi::encoding_utf8);
+  auto lineOf = [&](ptrdiff_t Offset) {
+    return rlfiles::LineOfOffset(Pristine(),
+                                 skipped + static_cast<size_t>(std::max<ptrdiff_t>(Offset, 0)));
+  };
+  if (!res) ReadError(Source, lineOf(res.offset), res.description());
+
+  pugi::xml_node root;
+  for (pugi::xml_node n = doc.first_child(); n && !root; n = n.next_sibling())
+    if (n.type() == pugi::node_element && strcasecmp(n.name(), "replist") == 0) root = n;
+  if (!root) ReadError(Source, 1, "no replist element");
+  const std::string id = FindAttribute(root, "id").value();
+  if (!IdentifierMatches(id, DataID))
+    ReadError(Source, lineOf(root.offset_debug()),
+              "the identifier \"" + id + "\" is not \"" + DataID + "\"");
+
+  // The counts first, wherever they stand, so that every other element can be checked.
+  int cols = -1, rows = -1;
+  for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
+    if (n.type() != pugi::node_element) continue;
+    const TRepListXmlTag tag = RepListXmlTagOf(n.name());
+    if (tag != xmlNumCols && tag != xmlNumRows) continue;
+    int v = 0;
+    const int limit = tag == xmlNumCols ? kMaxReadColumns : kMaxReadRows;
+    if (!ParseInt(ElementText(n), v) || v < 0 || v > limit)
+      ReadError(
+          Source, lineOf(n.offset_debug()),
+          std::string(kRepListXmlTags[tag]) + " is not a count in 0.." + std::to_string(limit));
+    (tag == xmlNumCols ? cols : rows) = v;
+  }
+  if (cols < 0) ReadError(Source, lineOf(root.offset_debug()), "numcols is missing");
+  if (rows < 0) ReadError(Source, lineOf(root.offset_debug()), "numrows is missing");
+  if (static_cast<int64_t>(rows) * (cols + 1) > std::numeric_limits<int>::max())
+    ReadError(Source, lineOf(root.offset_debug()), "the table is too large");
+
+  TRLData fresh(nullptr);
+  try {
+    fresh.FStorage->SetAllocRowsBy(FStorage->GetAllocRowsBy());
+    fresh.SetNrCols(std::max(cols, 1));
+    fresh.SetNrRows(rows);
+  } catch (const EQELRLDataError&) {
+    ReadError(Source, lineOf(root.offset_debug()), "not enough memory for the table");
+  }
+  if (cols == 0) {
+    fresh.FColNames[1].clear();
+    fresh.FNrOfColumns = 0;
+    fresh.RecomputeWork();
+  }
+  fresh.FDataID = id;
+  fresh.FCommonHeader.clear();  // a document without the element has an empty header
+
+  auto column = [&](pugi::xml_node n, const char* Name, int Low, int High) {
+    int v = 0;
+    const pugi::xml_attribute a = FindAttribute(n, Name);
+    if (!a || !ParseInt(a.value(), v) || v < Low || v > High)
+      ReadError(Source, lineOf(n.offset_debug()),
+                std::string(n.name()) + ": attribute " + Name + " is not in " +
+                    std::to_string(Low) + ".." + std::to_string(High));
+    return v;
+  };
+  if (OnPercentDone) OnPercentDone(this, 0);
+  std::string scratch;
+  for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
+    if (n.type() != pugi::node_element) continue;
+    switch (TagOf(n)) {
+      case xmlCell: {
+        const int c = column(n, "col", 0, cols);
+        const int r = column(n, "row", 1, rows);
+        fresh.FStorage->SetString(c, r, ElementText(n, scratch));
+        break;
+      }
+      case xmlColName:
+        fresh.SetColName(column(n, "col", 1, cols), ElementText(n));
+        break;
+      case xmlColumnFormat:
+        fresh.SetColumnFormat(column(n, "col", 1, cols), ElementText(n));
+        break;
+      case xmlCheckedColumn: {
+        const int c = column(n, "col", 1, cols);
+        int m = 0;
+        if (!ParseInt(ElementText(n), m) || m < cmNone || m > cmRadio)
+          ReadError(Source, lineOf(n.offset_debug()), "checkedcolumn is not 0, 1 or 2");
+        // The cells arrive with their markers, so the mode is recorded without rewriting them.
+        fresh.FCheckModes[c] = static_cast<TCheckMode>(m);
+        break;
+      }
+      case xmlCommonHd:
+        fresh.FCommonHeader = ElementText(n);
+        break;
+      case xmlComment:
+        fresh.FComment = ElementText(n);
+        break;
+      default:
+        break;  // the counts were read above; unknown elements are left for newer readers
+    }
+  }
+  TakeOver(fresh);
+  if (OnPercentDone) OnPercentDone(this, 100);
+}
+
+void TRLData::ReadFromXMLString(const std::string& XML, const std::string& DataID) {
+  std::string text = XML;
+  ReadXMLDocument(
+      text, [&] { return XML; }, DataID, "XML text");
+}
+
+namespace {
+
+bool IsEndLine(const std::string& Line) {
+  return LowerAscii(Line).find("</replist") != std::string::npos;
+}
+
+}  // namespace
+
+void TRLData::ReadFromXMLStream(TStream& Stream, const std::string& DataID) {
+  std::string text;
+  bool atEnd = false;
+  while (!atEnd) {
+    const std::string line = ReadLnStream(Stream, atEnd);
+    text += line;
+    text += '\n';
+    if (IsEndLine(line)) break;
+  }
+  const std::string pristine = text;
+  ReadXMLDocument(
+      text, [&] { return pristine; }, DataID, "stream");
+}
+
+void TRLData::ReadFromOpenXMLFile(std::FILE* F, const std::string& DataID) {
+  if (!F) ReadError("open file", 1, "no open file to read from");
+  std::string text, line;
+  for (;;) {
+    line.clear();
+    int ch;
+    while ((ch = std::getc(F)) != EOF && ch != '\n') line += static_cast<char>(ch);
+    if (ch == EOF && std::ferror(F)) ReadError("open file", 1, std::strerror(errno));
+    text += line;
+    text += '\n';
+    if (ch == EOF || IsEndLine(line)) break;
+  }
+  const std::string pristine = text;
+  ReadXMLDocument(
+      text, [&] { return pristine; }, DataID, "open file");
+}
+
+void TRLData::LoadFromXMLFile(const std::string& FName, const std::string& DataID) {
+  std::string text, error;
+  const std::string source = "file \"" + FName + "\"";
+  if (!rlfiles::ReadWholeFile(FName, text, error)) ReadError(source, 0, "cannot open: " + error);
+  ReadXMLDocument(
+      text,
+      [&] {
+        std::string again, ignored;
+        rlfiles::ReadWholeFile(FName, again, ignored);
+        return again;
+      },
+      DataID, source);
+}
+
+}  // namespace qel

@@ -1,0 +1,127 @@
+// The gallery in a real window: under a private Xvfb, a click on the page list and a key press
+// must change what the window shows. Skipped where Xvfb, xdotool or ImageMagick is missing.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "Process.h"
+#include "platform/graphics/Graphics.h"
+
+namespace qel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kGallery = std::string(QEL_BINARY_DIR) + "/apps/qel-gallery";
+
+// Share of the pixels in R that Pred accepts.
+double Share(const TBitmap& B, TRect R, const std::function<bool(TPixel)>& Pred) {
+  R = IntersectRect(R, Rect(0, 0, B.GetWidth(), B.GetHeight()));
+  if (R.IsEmpty()) return 0;
+  int hits = 0;
+  for (int y = R.Top; y < R.Bottom; ++y)
+    for (int x = R.Left; x < R.Right; ++x) hits += Pred(B.ScanLine(y)[x]) ? 1 : 0;
+  return static_cast<double>(hits) / (R.Width() * R.Height());
+}
+
+bool NearBlack(TPixel P) { return ((P >> 16) & 0xFF) < 40 && ((P >> 8) & 0xFF) < 40 && (P & 0xFF) < 40; }
+bool PureRed(TPixel P) { return (P & 0xFFFFFF) == 0xFF0000; }
+
+class GalleryE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* tool : {"Xvfb", "xdotool", "import"})
+      if (!HaveProgram(tool)) GTEST_SKIP() << tool << " is not installed (scripts/setup installs it)";
+    ASSERT_TRUE(fs::exists(kGallery)) << kGallery << " is not built";
+    FDir = fs::temp_directory_path() / ("qel_e2e_" + std::to_string(getpid()));
+    fs::create_directories(FDir);
+    ASSERT_TRUE(StartX()) << "no free display for Xvfb";
+  }
+  void TearDown() override {
+    FGallery.Stop();
+    FX.Stop();
+    std::error_code ec;
+    fs::remove_all(FDir, ec);
+  }
+
+  // Xvfb on the first display number nobody uses; ready once its socket exists.
+  bool StartX() {
+    for (int n = 90; n < 190; ++n) {
+      std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
+      std::string sock = "/tmp/.X11-unix/X" + std::to_string(n);
+      if (fs::exists(lock) || fs::exists(sock)) continue;
+      if (!FX.Start({"Xvfb", ":" + std::to_string(n), "-screen", "0", "1280x800x24", "-nolisten", "tcp"}, {},
+                    (FDir / "xvfb.log").string()))
+        return false;
+      for (int i = 0; i < 250 && FX.Running(); ++i) {
+        if (fs::exists(sock)) {
+          FDisplay = ":" + std::to_string(n);
+          return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+      FX.Stop();  // someone took the number meanwhile: try the next one
+    }
+    return false;
+  }
+
+  std::vector<std::string> Env() const { return {"DISPLAY=" + FDisplay, "QEL_BACKEND=sdl", "QEL_NO_DIALOGS=1"}; }
+
+  TRunResult X(std::vector<std::string> Argv) { return RunCommand(Argv, Env(), 10000); }
+
+  // Screenshots the window until Check accepts one (or the deadline passes); the last one is
+  // kept in Shot.
+  bool WaitForShot(const std::function<bool(const TBitmap&)>& Check, int TimeoutMs = 6000) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
+    std::string file = (FDir / "shot.png").string();
+    do {
+      if (X({"import", "-window", FWindow, "png:" + file}).Exit == 0) {
+        try {
+          Shot.LoadFromFile(file);
+          if (Check(Shot)) return true;
+        } catch (const std::exception&) {
+        }
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    } while (std::chrono::steady_clock::now() < end);
+    return false;
+  }
+
+  fs::path FDir;
+  TChild FX;
+  TChild FGallery;
+  std::string FDisplay;
+  std::string FWindow;
+  TBitmap Shot;
+};
+
+// Window coordinates of the gallery: page list 0..160, page 160..720 (title band 40 high),
+// property panel 720..1000; rows of the page list start at 28 and are 24 high.
+TEST_F(GalleryE2E, ClickAndKeyChangeThePage) {
+  ASSERT_TRUE(FGallery.Start({kGallery}, Env(), (FDir / "gallery.log").string()));
+  TRunResult search = X({"xdotool", "search", "--sync", "--onlyvisible", "--name", "QEL gallery"});
+  ASSERT_EQ(search.Exit, 0) << "the gallery window did not appear\n"
+                            << ReadText((FDir / "gallery.log").string());
+  FWindow = search.Output.substr(0, search.Output.find('\n'));
+
+  // The drawing page first: its lower middle is light panels, not black.
+  const TRect probe = Rect(540, 500, 700, 600);
+  ASSERT_TRUE(WaitForShot([&](const TBitmap& B) {
+    return B.GetWidth() == 1000 && B.GetHeight() == 680 && Share(B, probe, NearBlack) < 0.3;
+  })) << "no drawing page at start";
+
+  // A click on "Animation": the orbit's black background fills the probe.
+  ASSERT_EQ(X({"xdotool", "mousemove", "--window", FWindow, "80", "64", "click", "1"}).Exit, 0);
+  EXPECT_TRUE(WaitForShot([&](const TBitmap& B) { return Share(B, probe, NearBlack) > 0.9; }))
+      << "the click did not show the animation page";
+
+  // The list has the focus now; Down moves to "Shapes" with its red ellipse.
+  X({"xdotool", "windowfocus", "--sync", FWindow});
+  ASSERT_EQ(X({"xdotool", "key", "Down"}).Exit, 0);
+  EXPECT_TRUE(WaitForShot([&](const TBitmap& B) { return Share(B, Rect(230, 110, 330, 150), PureRed) > 0.8; }))
+      << "the key did not show the shapes page";
+  EXPECT_TRUE(FGallery.Running()) << ReadText((FDir / "gallery.log").string());
+}
+
+}  // namespace
+}  // namespace qel::test

@@ -2,6 +2,7 @@
 // the store exactly as it was; an accepted one writes, reads back and writes again identically,
 // and the written document is recognised by its identifier. The stream reader sees the same
 // bytes.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -29,7 +30,9 @@ bool DeclaresHugeTable(const std::string& Text) {
   for (pugi::xml_node root : doc.children())
     for (pugi::xml_node n : root.children()) {
       const std::string name = n.name();
-      long long v = std::llabs(std::atoll(n.child_value()));
+      // Any count beyond the limit will do, so the text is read with saturation.
+      long long v = std::strtoll(n.child_value(), nullptr, 10);
+      v = v < 0 ? (v < -1000000000LL ? 1000000000LL : -v) : std::min(v, 1000000000LL);
       if (name.size() == 7 && (name[3] == 'c' || name[3] == 'C')) cols = v;
       if (name.size() == 7 && (name[3] == 'r' || name[3] == 'R')) rows = v;
     }

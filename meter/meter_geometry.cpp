@@ -248,13 +248,14 @@ TNeedlePoints TMeter::NeedlePoints(const TNeedleLayout& L, double Value) const {
   const double phi = MeterDrawAngle(FGeometry, Scale(), Value) / kDegPerRad;
   const double h = L.GetHeadAngle() / kDegPerRad;
   const double hs = L.GetHeadSize(), hm = L.GetHeadMidLeng();
-  const double px = RoundToInt(std::cos(phi) * len + cx);
-  const double py = RoundToInt(cy - std::sin(phi) * len);
+  const int tipX = RoundToInt(std::cos(phi) * len + cx);
+  const int tipY = RoundToInt(cy - std::sin(phi) * len);
+  const double px = tipX, py = tipY;
   const double ts = std::sin(phi) * L.GetThickness() / 2;
   const double tc = std::cos(phi) * L.GetThickness() / 2;
   return {{
       {RoundToInt(px - std::cos(phi + h / 2) * hs), RoundToInt(std::sin(phi + h / 2) * hs + py)},
-      {static_cast<int>(px), static_cast<int>(py)},
+      {tipX, tipY},
       {RoundToInt(px - std::cos(phi - h / 2) * hs), RoundToInt(std::sin(phi - h / 2) * hs + py)},
       {RoundToInt((px - ts) - std::cos(phi) * hm), RoundToInt((py - tc) + std::sin(phi) * hm)},
       {RoundToInt(cx - ts), RoundToInt(cy - tc)},

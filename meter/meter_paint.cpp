@@ -1,5 +1,7 @@
 // Painting the meter: background, bands, scale, caption, needles, rim covers, bevel and anchor,
 // lamps, frame, in that order, into an off-screen bitmap that is copied out in one step.
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "meter/QEL_Meter.h"
@@ -35,6 +37,30 @@ void LineOn(TCanvas* C, TColor Color, std::initializer_list<TPoint> Points) {
 // The direction point of a band or arc end: taken at radius R, each offset rounded on its own.
 TPoint DirectionPoint(const TMeterGeometry& G, double PhiRad) {
   return {RoundToInt(std::cos(PhiRad) * G.R) + G.CX, G.CY - RoundToInt(std::sin(PhiRad) * G.R)};
+}
+
+// A box holding the sector of radius Radius swept counter-clockwise from From to To (radians),
+// with room for the rounding of its direction points. The canvas tests every pixel of its clip
+// against a sector, so clipping to this box saves most of the work and changes no pixel.
+TRect SectorBox(const TMeterGeometry& G, int Radius, double From, double To) {
+  constexpr double kTwoPi = 2 * 3.14159265358979323846;
+  double sweep = std::fmod(To - From, kTwoPi);
+  if (sweep < 0) sweep += kTwoPi;
+  if (sweep < 1e-9) sweep = kTwoPi;   // the same direction twice is a full turn
+  double l = 0, t = 0, r = 0, b = 0;  // relative to the centre, y up; the centre is inside
+  auto take = [&](double a) {
+    const double x = std::cos(a) * Radius, y = std::sin(a) * Radius;
+    l = std::min(l, x);
+    r = std::max(r, x);
+    b = std::min(b, y);
+    t = std::max(t, y);
+  };
+  take(From);
+  take(From + sweep);
+  const double start = std::ceil(From / (kTwoPi / 4));
+  for (double k = start; k * (kTwoPi / 4) <= From + sweep; k += 1) take(k * (kTwoPi / 4));
+  return Rect(G.CX + RoundToInt(l) - 2, G.CY - RoundToInt(t) - 2, G.CX + RoundToInt(r) + 3,
+              G.CY - RoundToInt(b) + 3);
 }
 
 }  // namespace
@@ -121,7 +147,27 @@ void TMeter::PaintBands(TCanvas* C) const {
     if (!(std::fabs(From - To) > 1e-6)) return;
     SetPenBrush(C, Color);
     const TPoint a = DirectionPoint(g, From), b = DirectionPoint(g, To);
-    C->Pie(g.CX - rOut, g.CY - rOut, g.CX + rOut + 1, g.CY + rOut, a.X, a.Y, b.X, b.Y);
+    const TRect saved = C->GetClipRect();
+    const TRect box = IntersectRect(saved, SectorBox(g, rOut, From, To));
+    // The inner disc painted next covers the square inscribed in it, so that part of the pie
+    // need not be filled: the box is painted as up to four strips round it.
+    const int h = TruncToInt(rIn / 1.41421356237) - 2;
+    std::array<TRect, 4> parts{box};
+    if (h > 4) {
+      const TRect hole = Rect(g.CX - h, g.CY - h, g.CX + h, g.CY + h);
+      parts = {Rect(box.Left, box.Top, box.Right, std::min(box.Bottom, hole.Top)),
+               Rect(box.Left, std::max(box.Top, hole.Bottom), box.Right, box.Bottom),
+               Rect(box.Left, std::max(box.Top, hole.Top), std::min(box.Right, hole.Left),
+                    std::min(box.Bottom, hole.Bottom)),
+               Rect(std::max(box.Left, hole.Right), std::max(box.Top, hole.Top), box.Right,
+                    std::min(box.Bottom, hole.Bottom))};
+    }
+    for (const TRect& part : parts) {
+      if (part.IsEmpty()) continue;
+      C->SetClipRect(part);
+      C->Pie(g.CX - rOut, g.CY - rOut, g.CX + rOut + 1, g.CY + rOut, a.X, a.Y, b.X, b.Y);
+    }
+    C->SetClipRect(saved);
   };
   band(FColorSclBkLow, phiLow, phiS);
   band(FColorSclBkNorm, phiHigh, phiLow);
@@ -159,8 +205,13 @@ void TMeter::PaintScale(TCanvas* C) {
   const int decimals = CalcM(FDecPlaces, FMaxValue, FMinValue);
   const TSize maxExt = C->TextExtent(MeterLabelText(FMaxValue, decimals));
   const double lx = maxExt.cx / 2.0 + 15, ly = maxExt.cy / 2.0 + 15;
+  // On a full circle the end of the scale falls on its start: one label there is enough.
+  bool startLabelled = false;
   for (const TScaleTick& t : ticks) {
     if (!t.Labelled) continue;
+    const double f = MeterFraction(s, t.Value);
+    if (g.A >= 360 && f >= 1 - 1e-9 && startLabelled) continue;
+    if (f <= 1e-9) startLabelled = true;
     const double phi = MeterDrawAngle(g, s, t.Value) / kDegPerRad;
     const int cx = RoundToInt(std::cos(phi) * (g.R - lx) + g.CX);
     const int cy = RoundToInt(g.CY - std::sin(phi) * (g.R - ly));

@@ -1,6 +1,7 @@
 // Replist XML documents: the writer, the reader (pugixml) and the recognition of a document by
 // its root line. The layout is described in docs/report-list-files.md.
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -129,43 +130,44 @@ bool LineMatches(const std::string& Line, const std::string& DataID) {
 // otherwise normalise them; other control characters likewise. NUL cannot be represented in
 // XML and is left out.
 void AppendEscaped(std::string& Out, std::string_view S, bool Attr) {
+  // Bit 1: escaped everywhere; bit 2: escaped in attributes only. Most texts need nothing, so
+  // the scan is a table lookup per byte.
+  static constexpr auto kEscape = [] {
+    std::array<uint8_t, 256> t{};
+    for (int c = 0; c < 0x20; ++c) t[c] = 1;
+    t['\t'] = t['\n'] = 2;
+    t['&'] = t['<'] = t['>'] = 1;
+    t['"'] = 2;
+    return t;
+  }();
+  const uint8_t mask = Attr ? 3 : 1;
   size_t start = 0;
   for (size_t i = 0; i < S.size(); ++i) {
     const unsigned char ch = static_cast<unsigned char>(S[i]);
-    const char* rep = nullptr;
-    char num[8];
+    if (!(kEscape[ch] & mask)) continue;
+    Out.append(S.data() + start, i - start);
+    start = i + 1;
     switch (ch) {
       case '&':
-        rep = "&amp;";
+        Out += "&amp;";
         break;
       case '<':
-        rep = "&lt;";
+        Out += "&lt;";
         break;
       case '>':
-        rep = "&gt;";
+        Out += "&gt;";
         break;
       case '"':
-        rep = Attr ? "&quot;" : nullptr;
-        break;
-      case '\n':
-        rep = Attr ? "&#10;" : nullptr;
-        break;
-      case '\t':
-        rep = Attr ? "&#9;" : nullptr;
+        Out += "&quot;";
         break;
       case 0:
-        rep = "";
-        break;
-      default:
-        if (ch < 0x20) {
-          std::snprintf(num, sizeof num, "&#%u;", ch);
-          rep = num;
-        }
+        break;  // NUL cannot be written in XML
+      default: {
+        char num[8];
+        std::snprintf(num, sizeof num, "&#%u;", ch);
+        Out += num;
+      }
     }
-    if (!rep) continue;
-    Out.append(S.data() + start, i - start);
-    Out += rep;
-    start = i + 1;
   }
   Out.append(S.data() + start, S.size() - start);
 }
@@ -203,6 +205,19 @@ bool ParseInt(std::string_view S, int& V) {
   if (!S.empty() && S.front() == '+') S.remove_prefix(1);
   const auto r = std::from_chars(S.data(), S.data() + S.size(), V);
   return !S.empty() && r.ec == std::errc() && r.ptr == S.data() + S.size();
+}
+
+// The attribute form, twice per cell: plain digits are read at once, anything else the slow
+// way.
+bool ParseInt(const char* S, int& V) {
+  int64_t v = 0;
+  const char* p = S;
+  while (*p >= '0' && *p <= '9' && p - S < 10) v = v * 10 + (*p++ - '0');
+  if (*p == 0 && p != S && v <= std::numeric_limits<int>::max()) {
+    V = static_cast<int>(v);
+    return true;
+  }
+  return ParseInt(std::string_view(S), V);
 }
 
 // The element's text: all its character data, however split by comments. Scratch holds it
@@ -289,7 +304,8 @@ bool CheckIfValidReplist(TStream& Stream, const std::string& DataID) {
 std::string TRLData::BuildXML(bool XMLDeclaration, const std::string& DataID) const {
   const std::string& id = DataID.empty() ? FDataID : DataID;
   std::string out;
-  out.reserve(256 + static_cast<size_t>(FWorkTotal) * 16);
+  // Room for a typical document, so that building it does not copy it again and again.
+  out.reserve(4096 + static_cast<size_t>(FWorkTotal) * 48);
   if (XMLDeclaration) out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   // The whole root tag on one line, the identifier first: that line is what recognises us.
   out += "<replist id=\"";
@@ -329,6 +345,7 @@ std::string TRLData::BuildXML(bool XMLDeclaration, const std::string& DataID) co
                                                 static_cast<int>(100LL * done / FWorkTotal));
   }
   out += "</replist>\n";
+  if (OnPercentDone) OnPercentDone(const_cast<TRLData*>(this), 100);
   return out;
 }
 
@@ -389,7 +406,7 @@ void TRLData::ReadXMLDocument(std::string& Text, const std::function<std::string
   int cols = -1, rows = -1;
   for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
     if (n.type() != pugi::node_element) continue;
-    const TRepListXmlTag tag = RepListXmlTagOf(n.name());
+    const TRepListXmlTag tag = TagOf(n);
     if (tag != xmlNumCols && tag != xmlNumRows) continue;
     int v = 0;
     const int limit = tag == xmlNumCols ? kMaxReadColumns : kMaxReadRows;

@@ -1,5 +1,7 @@
 #include "apps/gallery/DemoControls.h"
 
+#include "apps/gallery/MeterDemo.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -12,7 +14,8 @@ namespace qel {
 namespace {
 
 void NotifySelected(TControl* Control) {
-  if (auto* f = dynamic_cast<TSelectingForm*>(Control->GetParentForm())) f->SelectComponent(Control);
+  if (auto* f = dynamic_cast<TSelectingForm*>(Control->GetParentForm()))
+    f->SelectComponent(Control);
 }
 
 }  // namespace
@@ -88,7 +91,8 @@ TOrbitView::~TOrbitView() { DeallocateHWnd(FWnd); }
 
 void TOrbitView::UpdateTimer() {
   KillTimer(FWnd, 1);
-  if (!FRunning || ComponentState().Contains(csLoading) || ComponentState().Contains(csDesigning)) return;
+  if (!FRunning || ComponentState().Contains(csLoading) || ComponentState().Contains(csDesigning))
+    return;
   if (SetTimer(FWnd, 1, static_cast<unsigned>(FInterval)) == 0)
     throw EComponentError("Component \"" + GetName() + "\": no timer available");
 }
@@ -138,7 +142,8 @@ void TOrbitView::Tick() {
 TPoint TOrbitView::BallAt(double Degrees) const {
   double r = std::min(GetWidth(), GetHeight()) * 0.35;
   double a = Degrees * std::numbers::pi / 180;
-  return {RoundToInt(GetWidth() / 2.0 + r * std::cos(a)), RoundToInt(GetHeight() / 2.0 - r * std::sin(a))};
+  return {RoundToInt(GetWidth() / 2.0 + r * std::cos(a)),
+          RoundToInt(GetHeight() / 2.0 - r * std::sin(a))};
 }
 
 void TOrbitView::Paint() {
@@ -198,9 +203,15 @@ void TShapeView::Paint() {
   c->Brush()->Assign(FBrush.get());
   int w = GetWidth(), h = GetHeight();
   switch (FShape) {
-    case skRectangle: c->Rectangle(0, 0, w, h); break;
-    case skEllipse: c->Ellipse(0, 0, w, h); break;
-    case skRoundRect: c->RoundRect(0, 0, w, h, w / 4, h / 4); break;
+    case skRectangle:
+      c->Rectangle(0, 0, w, h);
+      break;
+    case skEllipse:
+      c->Ellipse(0, 0, w, h);
+      break;
+    case skRoundRect:
+      c->RoundRect(0, 0, w, h, w / 4, h / 4);
+      break;
     case skTriangle: {
       TPoint pts[] = {{w / 2, 0}, {w - 1, h - 1}, {0, h - 1}};
       c->Polygon(pts);
@@ -229,12 +240,15 @@ void TShapeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 
 void RegisterGalleryClasses() {
   RegisterPlatformClasses();
-  RegisterEnum<TShapeKind>("TShapeKind", {"skRectangle", "skEllipse", "skRoundRect", "skTriangle", "skDiamond"});
+  RegisterMeterDemoClasses();  // the meter page
+  RegisterEnum<TShapeKind>("TShapeKind",
+                           {"skRectangle", "skEllipse", "skRoundRect", "skTriangle", "skDiamond"});
   RegisterClass<TGalleryPage>("TGalleryPage", "TCustomControl")
       .Default("Color", clWindow)
       .Default("ParentColor", false)
       .Prop("Caption", &TGalleryPage::GetCaption, &TGalleryPage::SetCaption, std::string())
-      .Prop("Description", &TGalleryPage::GetDescription, &TGalleryPage::SetDescription, std::string());
+      .Prop("Description", &TGalleryPage::GetDescription, &TGalleryPage::SetDescription,
+            std::string());
   RegisterClass<TCanvasDemoView>("TCanvasDemoView", "TGraphicControl");
   RegisterClass<TOrbitView>("TOrbitView", "TCustomControl")
       .Default("Color", clBlack)

@@ -66,7 +66,8 @@ void TPageList::SetItemIndex(int Value) {
 }
 
 TRect TPageList::ItemRect(int Index) const {
-  return Rect(0, kHeaderHeight + Index * kRowHeight, GetWidth(), kHeaderHeight + (Index + 1) * kRowHeight);
+  return Rect(0, kHeaderHeight + Index * kRowHeight, GetWidth(),
+              kHeaderHeight + (Index + 1) * kRowHeight);
 }
 
 void TPageList::Paint() {
@@ -105,13 +106,26 @@ void TPageList::KeyDown(uint16_t& Key, TShiftState Shift) {
   TCustomControl::KeyDown(Key, Shift);
   int page = std::max(1, (GetHeight() - kHeaderHeight) / kRowHeight);
   switch (Key) {
-    case VK_UP: SetItemIndex(FItemIndex - 1); break;
-    case VK_DOWN: SetItemIndex(FItemIndex + 1); break;
-    case VK_HOME: SetItemIndex(0); break;
-    case VK_END: SetItemIndex(static_cast<int>(FItems.size()) - 1); break;
-    case VK_PRIOR: SetItemIndex(FItemIndex - page); break;
-    case VK_NEXT: SetItemIndex(FItemIndex + page); break;
-    default: return;
+    case VK_UP:
+      SetItemIndex(FItemIndex - 1);
+      break;
+    case VK_DOWN:
+      SetItemIndex(FItemIndex + 1);
+      break;
+    case VK_HOME:
+      SetItemIndex(0);
+      break;
+    case VK_END:
+      SetItemIndex(static_cast<int>(FItems.size()) - 1);
+      break;
+    case VK_PRIOR:
+      SetItemIndex(FItemIndex - page);
+      break;
+    case VK_NEXT:
+      SetItemIndex(FItemIndex + page);
+      break;
+    default:
+      return;
   }
   Key = 0;
 }
@@ -205,7 +219,8 @@ void TPropertyPanel::ScrollIntoView() {
 TRect TPropertyPanel::RowRect(int Index) const {
   int slot = Index - FTopRow;
   if (slot < 0 || slot >= VisibleRows()) return {};
-  return Rect(0, kHeaderHeight + slot * kRowHeight, GetWidth(), kHeaderHeight + (slot + 1) * kRowHeight);
+  return Rect(0, kHeaderHeight + slot * kRowHeight, GetWidth(),
+              kHeaderHeight + (slot + 1) * kRowHeight);
 }
 
 void TPropertyPanel::SetMessage(const std::string& Text, bool IsError) {
@@ -233,6 +248,7 @@ void TPropertyPanel::BeginEdit(const std::string& Initial) {
   if (FRow < 0) return;
   FEditing = true;
   FEditText = Initial;
+  FEditFresh = true;
   Invalidate();
 }
 
@@ -271,7 +287,8 @@ void TPropertyPanel::Paint() {
   c->FillRect(Rect(0, 0, w, kHeaderHeight));
   c->Brush()->SetStyle(bsClear);
   c->Font()->SetStyle({fsBold});
-  std::string title = FSubject ? FSubject->GetName() + ": " + ClassInfoOf(FSubject)->Name : "No component selected";
+  std::string title =
+      FSubject ? FSubject->GetName() + ": " + ClassInfoOf(FSubject)->Name : "No component selected";
   c->TextOut(8, (kHeaderHeight - c->TextHeight(title)) / 2, title);
   c->Font()->SetStyle({});
   for (int i = FTopRow; i < RowCount() && i < FTopRow + VisibleRows(); ++i) {
@@ -291,9 +308,14 @@ void TPropertyPanel::Paint() {
       c->Pen()->SetColor(clHighlight);
       c->Brush()->SetStyle(bsClear);
       c->Rectangle(valueCell);
-      c->Font()->SetColor(clWindowText);
-      c->TextRect(valueCell.Inflate(-1, -1), valueCell.Left + 3, ty, FEditText);
       int caret = valueCell.Left + 3 + c->TextWidth(FEditText);
+      if (FEditFresh && !FEditText.empty()) {
+        c->Brush()->SetColor(clHighlight);
+        c->FillRect(Rect(valueCell.Left + 2, r.Top + 3, caret + 1, r.Bottom - 3));
+        c->Brush()->SetStyle(bsClear);
+      }
+      c->Font()->SetColor(FEditFresh ? clHighlightText : clWindowText);
+      c->TextRect(valueCell.Inflate(-1, -1), valueCell.Left + 3, ty, FEditText);
       c->Pen()->SetColor(clWindowText);
       c->MoveTo(caret, r.Top + 3);
       c->LineTo(caret, r.Bottom - 3);
@@ -305,6 +327,15 @@ void TPropertyPanel::Paint() {
     c->Pen()->SetColor(clBtnFace);
     c->MoveTo(0, r.Bottom - 1);
     c->LineTo(w, r.Bottom - 1);
+  }
+  // A thumb on the right edge when the rows do not all fit (the wheel and the keys scroll).
+  int visible = VisibleRows();
+  if (RowCount() > visible) {
+    int track = visible * kRowHeight;
+    int thumb = std::max(12, track * visible / RowCount());
+    int top = kHeaderHeight + (track - thumb) * FTopRow / std::max(1, RowCount() - visible);
+    c->Brush()->SetColor(clBtnShadow);
+    c->FillRect(Rect(w - 4, top, w - 1, top + thumb));
   }
   c->Pen()->SetColor(clBtnFace);
   c->MoveTo(FNameWidth, kHeaderHeight);
@@ -345,10 +376,18 @@ void TPropertyPanel::DblClick() {
 void TPropertyPanel::KeyDown(uint16_t& Key, TShiftState Shift) {
   TCustomControl::KeyDown(Key, Shift);
   switch (Key) {
-    case VK_UP: SetRowIndex(FRow - 1); break;
-    case VK_DOWN: SetRowIndex(FRow + 1); break;
-    case VK_PRIOR: SetRowIndex(FRow - VisibleRows()); break;
-    case VK_NEXT: SetRowIndex(FRow + VisibleRows()); break;
+    case VK_UP:
+      SetRowIndex(FRow - 1);
+      break;
+    case VK_DOWN:
+      SetRowIndex(FRow + 1);
+      break;
+    case VK_PRIOR:
+      SetRowIndex(FRow - VisibleRows());
+      break;
+    case VK_NEXT:
+      SetRowIndex(FRow + VisibleRows());
+      break;
     case VK_HOME:
       if (FEditing) return;
       SetRowIndex(0);
@@ -367,8 +406,11 @@ void TPropertyPanel::KeyDown(uint16_t& Key, TShiftState Shift) {
       if (!FEditing) return;
       CancelEdit();
       break;
-    case VK_F2: BeginEdit(RowValue(FRow)); break;
-    default: return;
+    case VK_F2:
+      BeginEdit(RowValue(FRow));
+      break;
+    default:
+      return;
   }
   Key = 0;
 }
@@ -377,7 +419,11 @@ void TPropertyPanel::KeyPress(char32_t& Key) {
   TCustomControl::KeyPress(Key);
   if (Key == 0 || FRow < 0) return;
   if (Key == 8) {
-    if (FEditing) BackspaceUtf8(FEditText);
+    if (FEditing && FEditFresh)
+      FEditText.clear();
+    else if (FEditing)
+      BackspaceUtf8(FEditText);
+    FEditFresh = false;
   } else if (Key == U' ' && !FEditing &&
              (FRows[static_cast<size_t>(FRow)].Prop->Kind == pkBool ||
               FRows[static_cast<size_t>(FRow)].Prop->Kind == pkEnum)) {
@@ -385,6 +431,9 @@ void TPropertyPanel::KeyPress(char32_t& Key) {
   } else if (Key >= 0x20 && Key != 0x7F) {
     // Typing on a row that is not being edited replaces its value.
     if (!FEditing) BeginEdit("");
+    // The value shown when editing began is selected: typing replaces it.
+    if (FEditFresh) FEditText.clear();
+    FEditFresh = false;
     AppendUtf8(FEditText, Key);
   } else {
     return;
@@ -401,7 +450,9 @@ bool TPropertyPanel::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mous
   return true;
 }
 
-void TPropertyPanel::WMGetDlgCode(TMessage& Message) { Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; }
+void TPropertyPanel::WMGetDlgCode(TMessage& Message) {
+  Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
 
 // ---------------------------------------------------------------- pages
 
@@ -416,7 +467,8 @@ std::vector<TGalleryPageSource> GalleryPages() {
     TFormObject tree = ParseFormText(p.Text);
     p.Title = p.Stem;
     for (const auto& prop : tree.Props)
-      if (prop.Path == "Caption" && prop.Value.Type == TFormValue::fvString) p.Title = prop.Value.Str;
+      if (prop.Path == "Caption" && prop.Value.Type == TFormValue::fvString)
+        p.Title = prop.Value.Str;
     pages.push_back(std::move(p));
   }
   return pages;
@@ -457,7 +509,8 @@ void TGalleryForm::ShowPage(int Index) {
   FPage = dynamic_cast<TGalleryPage*>(root);
   if (!FPage) {
     delete root;
-    throw EFormFileError(1, "Gallery page " + FPages[static_cast<size_t>(Index)].Stem + " is not a TGalleryPage");
+    throw EFormFileError(
+        1, "Gallery page " + FPages[static_cast<size_t>(Index)].Stem + " is not a TGalleryPage");
   }
   FPage->SetAlign(alClient);
   FPage->SetParent(this);

@@ -42,7 +42,8 @@ class TPageList : public TCustomControl {
 };
 
 // The published properties of one component as name/value rows; nested objects are flattened
-// to dotted names. Enter or typing edits the selected value (Enter applies, Escape cancels),
+// to dotted names. Enter, F2, a click on the selected value or typing edits it (the value
+// starts selected, so typing replaces it; Enter applies, Escape cancels),
 // a double click or Space steps booleans and enumerations; errors show in the message line.
 class TPropertyPanel : public TCustomControl {
  public:
@@ -99,6 +100,7 @@ class TPropertyPanel : public TCustomControl {
   int FRow = -1;
   int FTopRow = 0;
   bool FEditing = false;
+  bool FEditFresh = false;  // the text is still the value editing began with, all selected
   std::string FEditText;
   std::string FMessage;
   bool FMessageIsError = false;
@@ -121,7 +123,9 @@ class TGalleryForm : public TSelectingForm {
   std::string ClassName() const override { return "TGalleryForm"; }
 
   int PageCount() const { return static_cast<int>(FPages.size()); }
-  const TGalleryPageSource& PageSource(int Index) const { return FPages.at(static_cast<size_t>(Index)); }
+  const TGalleryPageSource& PageSource(int Index) const {
+    return FPages.at(static_cast<size_t>(Index));
+  }
   // Builds page Index from its form text, replacing the current one, and shows the properties
   // of its first component.
   void ShowPage(int Index);

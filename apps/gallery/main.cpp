@@ -23,7 +23,8 @@ namespace {
 
 int PageIndex(const qel::TGalleryForm& Form, const std::string& Name) {
   for (int i = 0; i < Form.PageCount(); ++i)
-    if (qel::SameText(Form.PageSource(i).Stem, Name) || qel::SameText(Form.PageSource(i).Title, Name))
+    if (qel::SameText(Form.PageSource(i).Stem, Name) ||
+        qel::SameText(Form.PageSource(i).Title, Name))
       return i;
   return -1;
 }
@@ -90,7 +91,8 @@ int main(int argc, char** argv) {
       }
 #endif
       if (!backend) {
-        std::printf("qel-gallery: no display (%s); writing the pages as PNG files instead\n", why.c_str());
+        std::printf("qel-gallery: no display (%s); writing the pages as PNG files instead\n",
+                    why.c_str());
         return WriteScreenshots("out/gallery");
       }
       Application->SetBackend(std::move(backend));

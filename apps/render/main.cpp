@@ -102,11 +102,12 @@ int main(int argc, char** argv) {
       root->Loaded();
     }
     auto* control = dynamic_cast<TControl*>(root.get());
-    if (!control) throw EInvalidOperation(root->ClassName() + " is not a control; nothing to render");
+    if (!control)
+      throw EInvalidOperation(root->ClassName() + " is not a control; nothing to render");
     if (width) control->SetBounds(0, 0, width, height);
     if (control->GetWidth() < 1 || control->GetHeight() < 1)
-      throw EInvalidOperation("The control has no area (" + std::to_string(control->GetWidth()) + "x" +
-                              std::to_string(control->GetHeight()) + "); give --size WxH");
+      throw EInvalidOperation("The control has no area (" + std::to_string(control->GetWidth()) +
+                              "x" + std::to_string(control->GetHeight()) + "); give --size WxH");
     // Timers must not move anything: the picture is the state right after loading.
     TBitmap bmp(control->GetWidth(), control->GetHeight());
     control->PaintTo(&bmp);

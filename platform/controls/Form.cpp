@@ -45,7 +45,16 @@ TForm::~TForm() {
   }
   if (Screen) {
     std::erase(Screen->FForms, this);
-    if (Screen->FActiveForm == this) Screen->FActiveForm = nullptr;
+    if (Screen->FActiveForm == this) {
+      // As the window system does, another shown form becomes active.
+      Screen->FActiveForm = nullptr;
+      FActive = false;
+      for (auto it = Screen->FForms.rbegin(); it != Screen->FForms.rend(); ++it)
+        if ((*it)->FShown) {
+          (*it)->Activate();
+          break;
+        }
+    }
   }
   FCapture = FHover = FLastDownControl = nullptr;
   FActiveControl = nullptr;

@@ -414,6 +414,10 @@ void DeallocateHWnd(HWND Wnd);
 // the timer cannot be created (unknown window, timers switched to fail). Elapse below 1 is 1.
 uintptr_t SetTimer(HWND Wnd, uintptr_t IDEvent, unsigned Elapse);
 bool KillTimer(HWND Wnd, uintptr_t IDEvent);
+// The classic four-argument spelling; timer callbacks are not supported, WM_TIMER is.
+inline uintptr_t SetTimer(HWND Wnd, uintptr_t IDEvent, unsigned Elapse, std::nullptr_t) {
+  return SetTimer(Wnd, IDEvent, Elapse);
+}
 // The default answer to a message nobody handles: 0.
 LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 inline LRESULT DefWindowProcA(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {

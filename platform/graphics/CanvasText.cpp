@@ -36,12 +36,15 @@ TRect SatOffset(const TRect& R, int Dx, int Dy) {
 // the integer arithmetic that follows cannot overflow (nothing there is visible anyway).
 int ClampCoord(double v) { return TruncToInt(std::clamp(v, -1e9, 1e9)); }
 
+// Linear blend of two pixels by an 8-bit coverage, red and blue side by side in one word; the
+// rounding is exactly that of (x + 127) / 255 per channel.
 inline uint32_t Blend(uint32_t d, uint32_t s, uint32_t c) {
   const uint32_t ic = 255 - c;
-  uint32_t r = (((d >> 16) & 0xFF) * ic + ((s >> 16) & 0xFF) * c + 127) / 255;
-  uint32_t g = (((d >> 8) & 0xFF) * ic + ((s >> 8) & 0xFF) * c + 127) / 255;
-  uint32_t b = ((d & 0xFF) * ic + (s & 0xFF) * c + 127) / 255;
-  return (r << 16) | (g << 8) | b;
+  uint32_t rb = (d & 0xFF00FF) * ic + (s & 0xFF00FF) * c + 0x800080;
+  rb = ((rb + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+  uint32_t g = (d & 0xFF00) * ic + (s & 0xFF00) * c + 0x8000;
+  g = ((g + ((g >> 8) & 0xFF00)) >> 8) & 0xFF00;
+  return rb | g;
 }
 
 void FillSurface(const TSurface& S, const TRect& Clip, TRect R, TPixel P) {
@@ -116,9 +119,9 @@ int RunWidth(const TRun& Run) {
 
 // Draws a run with the top-left of its (unrotated) cell at canvas point (X, Y), confined to Clip
 // (surface coordinates). Returns the touched area in canvas coordinates.
-TRect DrawRun(TCanvas& C, int X, int Y, const TRun& Run, const TRect& Clip, bool Opaque) {
+TRect DrawRun(TCanvas& C, TFontInstance& f, int X, int Y, const TRun& Run, const TRect& Clip,
+              bool Opaque) {
   if (!C.HasSurface() || Run.empty()) return {};
-  TFontInstance& f = TFontEngine::Instance().Get(*C.Font());
   const TFontMetrics& m = f.Metrics();
   const TSurface& s = C.Surface();
   const TPixel ink = ColorToPixel(C.Font()->GetColor());
@@ -209,7 +212,7 @@ void TCanvas::TextOut(int X, int Y, const std::string& Text) {
   if (!HasSurface() || Text.empty()) return;
   TFontInstance& f = TFontEngine::Instance().Get(*Font());
   const TRun run = MakeRun(f, Text);
-  NotifyDrawn(*this, DrawRun(*this, X, Y, run, SurfaceClip(), Brush()->GetStyle() != bsClear));
+  NotifyDrawn(*this, DrawRun(*this, f, X, Y, run, SurfaceClip(), Brush()->GetStyle() != bsClear));
 }
 
 void TCanvas::TextRect(const TRect& R, int X, int Y, const std::string& Text) {
@@ -220,7 +223,7 @@ void TCanvas::TextRect(const TRect& R, int X, int Y, const std::string& Text) {
   if (opaque) FillSurface(Surface(), clip, clip, ColorToPixel(Brush()->GetColor()));
   if (!Text.empty()) {
     TFontInstance& f = TFontEngine::Instance().Get(*Font());
-    DrawRun(*this, X, Y, MakeRun(f, Text), clip, false);
+    DrawRun(*this, f, X, Y, MakeRun(f, Text), clip, false);
   }
   NotifyDrawn(*this, SatOffset(clip, -Origin().X, -Origin().Y));
 }
@@ -395,7 +398,8 @@ int DrawText(TCanvas* Canvas, const std::string& Text, TRect& R, unsigned Format
       x = SatAdd(R.Left, (int64_t{R.Right} - R.Left - w) / 2);
     else if (Format & DT_RIGHT)
       x = SatAdd(R.Right, -int64_t{w});
-    if (!clip.IsEmpty()) touched = UnionRect(touched, DrawRun(*Canvas, x, y, line, clip, opaque));
+    if (!clip.IsEmpty())
+      touched = UnionRect(touched, DrawRun(*Canvas, f, x, y, line, clip, opaque));
     y = SatAdd(y, lineHeight);
   }
   NotifyDrawn(*Canvas,

@@ -24,6 +24,9 @@ class TObject {
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
+// Horizontal alignment of text in a box (classic ordinals: left 0, right 1, centre 2).
+enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+
 class TPersistent : public TObject {
  public:
   std::string ClassName() const override { return "TPersistent"; }

@@ -24,14 +24,17 @@ double Share(const TBitmap& B, TRect R, const std::function<bool(TPixel)>& Pred)
   return static_cast<double>(hits) / (R.Width() * R.Height());
 }
 
-bool NearBlack(TPixel P) { return ((P >> 16) & 0xFF) < 40 && ((P >> 8) & 0xFF) < 40 && (P & 0xFF) < 40; }
+bool NearBlack(TPixel P) {
+  return ((P >> 16) & 0xFF) < 40 && ((P >> 8) & 0xFF) < 40 && (P & 0xFF) < 40;
+}
 bool PureRed(TPixel P) { return (P & 0xFFFFFF) == 0xFF0000; }
 
 class GalleryE2E : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* tool : {"Xvfb", "xdotool", "import"})
-      if (!HaveProgram(tool)) GTEST_SKIP() << tool << " is not installed (scripts/setup installs it)";
+      if (!HaveProgram(tool))
+        GTEST_SKIP() << tool << " is not installed (scripts/setup installs it)";
     ASSERT_TRUE(fs::exists(kGallery)) << kGallery << " is not built";
     FDir = fs::temp_directory_path() / ("qel_e2e_" + std::to_string(getpid()));
     fs::create_directories(FDir);
@@ -50,8 +53,9 @@ class GalleryE2E : public ::testing::Test {
       std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
       std::string sock = "/tmp/.X11-unix/X" + std::to_string(n);
       if (fs::exists(lock) || fs::exists(sock)) continue;
-      if (!FX.Start({"Xvfb", ":" + std::to_string(n), "-screen", "0", "1280x800x24", "-nolisten", "tcp"}, {},
-                    (FDir / "xvfb.log").string()))
+      if (!FX.Start(
+              {"Xvfb", ":" + std::to_string(n), "-screen", "0", "1280x800x24", "-nolisten", "tcp"},
+              {}, (FDir / "xvfb.log").string()))
         return false;
       for (int i = 0; i < 250 && FX.Running(); ++i) {
         if (fs::exists(sock)) {
@@ -65,7 +69,9 @@ class GalleryE2E : public ::testing::Test {
     return false;
   }
 
-  std::vector<std::string> Env() const { return {"DISPLAY=" + FDisplay, "QEL_BACKEND=sdl", "QEL_NO_DIALOGS=1"}; }
+  std::vector<std::string> Env() const {
+    return {"DISPLAY=" + FDisplay, "QEL_BACKEND=sdl", "QEL_NO_DIALOGS=1"};
+  }
 
   TRunResult X(std::vector<std::string> Argv) { return RunCommand(Argv, Env(), 10000); }
 
@@ -118,8 +124,9 @@ TEST_F(GalleryE2E, ClickAndKeyChangeThePage) {
   // The list has the focus now; Down moves to "Shapes" with its red ellipse.
   X({"xdotool", "windowfocus", "--sync", FWindow});
   ASSERT_EQ(X({"xdotool", "key", "Down"}).Exit, 0);
-  EXPECT_TRUE(WaitForShot([&](const TBitmap& B) { return Share(B, Rect(230, 110, 330, 150), PureRed) > 0.8; }))
-      << "the key did not show the shapes page";
+  EXPECT_TRUE(WaitForShot([&](const TBitmap& B) {
+    return Share(B, Rect(230, 110, 330, 150), PureRed) > 0.8;
+  })) << "the key did not show the shapes page";
   EXPECT_TRUE(FGallery.Running()) << ReadText((FDir / "gallery.log").string());
 }
 

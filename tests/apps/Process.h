@@ -46,7 +46,8 @@ class TChild {
     for (char** e = environ; *e; ++e) {
       std::string s = *e;
       bool replaced = false;
-      for (const auto& x : Env) replaced = replaced || s.substr(0, s.find('=') + 1) == x.substr(0, x.find('=') + 1);
+      for (const auto& x : Env)
+        replaced = replaced || s.substr(0, s.find('=') + 1) == x.substr(0, x.find('=') + 1);
       if (!replaced) env.push_back(s);
     }
     env.insert(env.end(), Env.begin(), Env.end());
@@ -92,7 +93,8 @@ class TChild {
   void Stop() {
     if (!Running()) return;
     kill(FPid, SIGTERM);
-    for (int i = 0; i < 100 && Running(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    for (int i = 0; i < 100 && Running(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
     if (Running()) {
       kill(FPid, SIGKILL);
       waitpid(FPid, nullptr, 0);
@@ -118,12 +120,13 @@ struct TRunResult {
 };
 
 // Runs a command to its end (at most TimeoutMs) and returns its exit code and output.
-inline TRunResult RunCommand(const std::vector<std::string>& Argv, const std::vector<std::string>& Env = {},
-                      int TimeoutMs = 10000) {
+inline TRunResult RunCommand(const std::vector<std::string>& Argv,
+                             const std::vector<std::string>& Env = {}, int TimeoutMs = 10000) {
   static int counter = 0;
-  std::string log = (std::filesystem::temp_directory_path() /
-                     ("qel_run_" + std::to_string(getpid()) + "_" + std::to_string(++counter) + ".log"))
-                        .string();
+  std::string log =
+      (std::filesystem::temp_directory_path() /
+       ("qel_run_" + std::to_string(getpid()) + "_" + std::to_string(++counter) + ".log"))
+          .string();
   TChild child;
   TRunResult r;
   if (!child.Start(Argv, Env, log)) return r;

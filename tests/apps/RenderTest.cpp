@@ -43,7 +43,8 @@ TEST_F(RenderTest, ClassWithPropertiesFromTheCommandLine) {
   EXPECT_EQ(b.ScanLine(20)[30] & 0xFFFFFF, 0xFF0000u);
   EXPECT_EQ(b.ScanLine(0)[0] & 0xFFFFFF, 0xFF0000u);
 
-  r = Render({"TOrbitView", "--size", "50x30", "--set", "Color=$00FF0000", "--set", "Running=False", "-o", Out()});
+  r = Render({"TOrbitView", "--size", "50x30", "--set", "Color=$00FF0000", "--set", "Running=False",
+              "-o", Out()});
   ASSERT_EQ(r.Exit, 0) << r.Output;
   b.LoadFromFile(Out());
   EXPECT_EQ(b.ScanLine(29)[49] & 0xFFFFFF, 0x0000FFu);  // $00BBGGRR: blue
@@ -77,9 +78,12 @@ TEST_F(RenderTest, BadInputIsReportedWithoutAPicture) {
     int Exit;
     const char* Message;
   } cases[] = {
-      {{"TShapeView", "--size", "10x10", "--set", "Brush.Colour=clRed"}, 1,
+      {{"TShapeView", "--size", "10x10", "--set", "Brush.Colour=clRed"},
+       1,
        "Property Brush.Colour does not exist in TBrush"},
-      {{"TShapeView", "--size", "10x10", "--set", "Shape=skBlob"}, 1, "Invalid property value for Shape: skBlob"},
+      {{"TShapeView", "--size", "10x10", "--set", "Shape=skBlob"},
+       1,
+       "Invalid property value for Shape: skBlob"},
       {{"TNoSuchClass", "--size", "10x10"}, 1, "Class TNoSuchClass not found"},
       {{"TShapeView", "--size", "10"}, 2, "bad size \"10\""},
       {{"TShapeView", "--set", "Width"}, 2, "bad --set \"Width\""},
@@ -101,7 +105,8 @@ TEST_F(RenderTest, BadInputIsReportedWithoutAPicture) {
   std::ofstream(form) << "object P: TGalleryPage\n  Width = wide\nend\n";
   TRunResult r = Render({"--form", form, "-o", Out()});
   EXPECT_EQ(r.Exit, 1);
-  EXPECT_NE(r.Output.find("Line 2: Invalid property value for Width: wide"), std::string::npos) << r.Output;
+  EXPECT_NE(r.Output.find("Line 2: Invalid property value for Width: wide"), std::string::npos)
+      << r.Output;
 }
 
 }  // namespace

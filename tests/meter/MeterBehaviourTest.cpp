@@ -11,6 +11,7 @@
 
 #include "meter/QEL_Meter.h"
 #include "platform/backends/headless/Headless.h"
+#include "platform/controls/FormFiles.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/Properties.h"
 #include "platform/rtl/Streams.h"
@@ -496,6 +497,69 @@ TEST(MeterProperties, RegisteredWithTheirDefaultsAndSetThroughTheRegistry) {
   EXPECT_EQ(GetPropText(t.Object, *t.Prop), "30");
   SetPropText(&m, *info->FindProperty("Caption"), "mV");
   EXPECT_EQ(m.GetCaption(), "mV");
+}
+
+// A meter read from a form file: setters only store while loading, Loaded clamps Value, and
+// writing it back gives the same text.
+TEST(MeterProperties, FormFileRoundTrip) {
+  RegisterMeterClasses();
+  const std::string text =
+      "object Meter1: TMeter\n"
+      "  Left = 4\n"
+      "  Top = 5\n"
+      "  Width = 400\n"
+      "  Height = 300\n"
+      "  MeterLayout = mlCirc270\n"
+      "  Logarithmic = True\n"
+      "  MeterMinValue = 2\n"
+      "  MeterMaxValue = 2000\n"
+      "  Value = 5000\n"
+      "  ThresholdLow = 10\n"
+      "  ThresholdHigh = 1500\n"
+      "  RimTop = 20\n"
+      "  Caption = 'Hz'\n"
+      "  NeedleLayoutSec.Visible = True\n"
+      "  NeedleLayoutSec.ColorBody = clLime\n"
+      "end\n";
+  std::unique_ptr<TMeter> m(CreateFromText<TMeter>(text, nullptr));
+  EXPECT_EQ(m->GetName(), "Meter1");
+  EXPECT_TRUE(m->GetLogarithmic());
+  EXPECT_EQ(m->GetMeterMinValue(), 2);
+  EXPECT_EQ(m->GetMeterMaxValue(), 2000);
+  EXPECT_EQ(m->GetValue(), 2000);
+  EXPECT_EQ(m->GetThresholdHigh(), 1500);
+  EXPECT_EQ(m->GetCaption(), "Hz");
+  EXPECT_EQ(m->Geometry().A, 270);
+  EXPECT_NEAR(m->Geometry().R, (300 - 20 - 10 - 16) / 1.7071, 1e-9);
+  EXPECT_TRUE(m->GetNeedleLayoutSec()->GetVisible());
+  EXPECT_EQ(m->GetNeedleLayoutSec()->GetColorBody(), clLime);
+  const std::string written = WriteComponentText(m.get());
+  std::unique_ptr<TMeter> again(CreateFromText<TMeter>(written, nullptr));
+  EXPECT_EQ(WriteComponentText(again.get()), written);
+  EXPECT_EQ(again->GetValue(), 2000);
+}
+
+TEST(MeterAssign, CopiesValuesLookAndNeedlesButNotTheName) {
+  TMeter a(nullptr), b(nullptr);
+  a.SetName("A");
+  b.SetBounds(0, 0, 500, 400);
+  b.SetMeterLayout(mlCirc180);
+  b.SetMaxValue(50);
+  b.SetValue(40);
+  b.SetColorScheme(csSystem);
+  b.SetUnitLabel("V");
+  b.GetNeedleLayoutSec()->SetVisible(true);
+  a.Assign(&b);
+  EXPECT_EQ(a.GetName(), "A");
+  EXPECT_EQ(a.GetMeterLayout(), mlCirc180);
+  EXPECT_EQ(a.GetMeterMaxValue(), 50);
+  EXPECT_EQ(a.GetValue(), 40);
+  EXPECT_TRUE(a.Overflow());
+  EXPECT_EQ(a.FrameDark(), clBtnShadow);
+  EXPECT_EQ(a.GetCaption(), "V");
+  EXPECT_TRUE(a.GetNeedleLayoutSec()->GetVisible());
+  // The layout follows a's own size, not b's.
+  EXPECT_EQ(a.Geometry().CX, 148);
 }
 
 }  // namespace

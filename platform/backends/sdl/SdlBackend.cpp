@@ -30,10 +30,17 @@ TShiftState FullShiftState() {
 
 bool ToButton(uint8_t SdlButton, TMouseButton& B) {
   switch (SdlButton) {
-    case SDL_BUTTON_LEFT: B = mbLeft; return true;
-    case SDL_BUTTON_RIGHT: B = mbRight; return true;
-    case SDL_BUTTON_MIDDLE: B = mbMiddle; return true;
-    default: return false;
+    case SDL_BUTTON_LEFT:
+      B = mbLeft;
+      return true;
+    case SDL_BUTTON_RIGHT:
+      B = mbRight;
+      return true;
+    case SDL_BUTTON_MIDDLE:
+      B = mbMiddle;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -44,76 +51,133 @@ uint16_t ToVirtualKey(SDL_Keycode K) {
   if (K >= SDLK_F1 && K <= SDLK_F12) return static_cast<uint16_t>(VK_F1 + (K - SDLK_F1));
   if (K >= SDLK_KP_1 && K <= SDLK_KP_9) return static_cast<uint16_t>(VK_NUMPAD1 + (K - SDLK_KP_1));
   switch (K) {
-    case SDLK_KP_0: return VK_NUMPAD0;
-    case SDLK_BACKSPACE: return VK_BACK;
-    case SDLK_TAB: return VK_TAB;
+    case SDLK_KP_0:
+      return VK_NUMPAD0;
+    case SDLK_BACKSPACE:
+      return VK_BACK;
+    case SDLK_TAB:
+      return VK_TAB;
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return VK_RETURN;
-    case SDLK_ESCAPE: return VK_ESCAPE;
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_PAGEUP: return VK_PRIOR;
-    case SDLK_PAGEDOWN: return VK_NEXT;
-    case SDLK_END: return VK_END;
-    case SDLK_HOME: return VK_HOME;
-    case SDLK_LEFT: return VK_LEFT;
-    case SDLK_UP: return VK_UP;
-    case SDLK_RIGHT: return VK_RIGHT;
-    case SDLK_DOWN: return VK_DOWN;
-    case SDLK_INSERT: return VK_INSERT;
-    case SDLK_DELETE: return VK_DELETE;
+    case SDLK_KP_ENTER:
+      return VK_RETURN;
+    case SDLK_ESCAPE:
+      return VK_ESCAPE;
+    case SDLK_SPACE:
+      return VK_SPACE;
+    case SDLK_PAGEUP:
+      return VK_PRIOR;
+    case SDLK_PAGEDOWN:
+      return VK_NEXT;
+    case SDLK_END:
+      return VK_END;
+    case SDLK_HOME:
+      return VK_HOME;
+    case SDLK_LEFT:
+      return VK_LEFT;
+    case SDLK_UP:
+      return VK_UP;
+    case SDLK_RIGHT:
+      return VK_RIGHT;
+    case SDLK_DOWN:
+      return VK_DOWN;
+    case SDLK_INSERT:
+      return VK_INSERT;
+    case SDLK_DELETE:
+      return VK_DELETE;
     case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_RSHIFT:
+      return VK_SHIFT;
     case SDLK_LCTRL:
-    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_RCTRL:
+      return VK_CONTROL;
     case SDLK_LALT:
-    case SDLK_RALT: return VK_MENU;
-    case SDLK_LGUI: return VK_LWIN;
-    case SDLK_RGUI: return VK_RWIN;
-    case SDLK_APPLICATION: return VK_APPS;
-    case SDLK_PAUSE: return VK_PAUSE;
-    case SDLK_CAPSLOCK: return VK_CAPITAL;
-    case SDLK_NUMLOCKCLEAR: return VK_NUMLOCK;
-    case SDLK_SCROLLLOCK: return VK_SCROLL;
-    case SDLK_PRINTSCREEN: return VK_SNAPSHOT;
-    case SDLK_HELP: return VK_HELP;
-    case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
-    case SDLK_KP_PLUS: return VK_ADD;
-    case SDLK_KP_MINUS: return VK_SUBTRACT;
-    case SDLK_KP_PERIOD: return VK_DECIMAL;
-    case SDLK_KP_DIVIDE: return VK_DIVIDE;
-    case SDLK_SEMICOLON: return VK_OEM_1;
-    case SDLK_EQUALS: return VK_OEM_PLUS;
-    case SDLK_COMMA: return VK_OEM_COMMA;
-    case SDLK_MINUS: return VK_OEM_MINUS;
-    case SDLK_PERIOD: return VK_OEM_PERIOD;
-    case SDLK_SLASH: return VK_OEM_2;
-    case SDLK_BACKQUOTE: return VK_OEM_3;
-    case SDLK_LEFTBRACKET: return VK_OEM_4;
-    case SDLK_BACKSLASH: return VK_OEM_5;
-    case SDLK_RIGHTBRACKET: return VK_OEM_6;
-    case SDLK_QUOTE: return VK_OEM_7;
-    default: return 0;
+    case SDLK_RALT:
+      return VK_MENU;
+    case SDLK_LGUI:
+      return VK_LWIN;
+    case SDLK_RGUI:
+      return VK_RWIN;
+    case SDLK_APPLICATION:
+      return VK_APPS;
+    case SDLK_PAUSE:
+      return VK_PAUSE;
+    case SDLK_CAPSLOCK:
+      return VK_CAPITAL;
+    case SDLK_NUMLOCKCLEAR:
+      return VK_NUMLOCK;
+    case SDLK_SCROLLLOCK:
+      return VK_SCROLL;
+    case SDLK_PRINTSCREEN:
+      return VK_SNAPSHOT;
+    case SDLK_HELP:
+      return VK_HELP;
+    case SDLK_KP_MULTIPLY:
+      return VK_MULTIPLY;
+    case SDLK_KP_PLUS:
+      return VK_ADD;
+    case SDLK_KP_MINUS:
+      return VK_SUBTRACT;
+    case SDLK_KP_PERIOD:
+      return VK_DECIMAL;
+    case SDLK_KP_DIVIDE:
+      return VK_DIVIDE;
+    case SDLK_SEMICOLON:
+      return VK_OEM_1;
+    case SDLK_EQUALS:
+      return VK_OEM_PLUS;
+    case SDLK_COMMA:
+      return VK_OEM_COMMA;
+    case SDLK_MINUS:
+      return VK_OEM_MINUS;
+    case SDLK_PERIOD:
+      return VK_OEM_PERIOD;
+    case SDLK_SLASH:
+      return VK_OEM_2;
+    case SDLK_BACKQUOTE:
+      return VK_OEM_3;
+    case SDLK_LEFTBRACKET:
+      return VK_OEM_4;
+    case SDLK_BACKSLASH:
+      return VK_OEM_5;
+    case SDLK_RIGHTBRACKET:
+      return VK_OEM_6;
+    case SDLK_QUOTE:
+      return VK_OEM_7;
+    default:
+      return 0;
   }
 }
 
 SDL_SystemCursor ToSystemCursor(TCursor C) {
   switch (C) {
-    case crCross: return SDL_SYSTEM_CURSOR_CROSSHAIR;
-    case crIBeam: return SDL_SYSTEM_CURSOR_IBEAM;
-    case crSizeNESW: return SDL_SYSTEM_CURSOR_SIZENESW;
+    case crCross:
+      return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case crIBeam:
+      return SDL_SYSTEM_CURSOR_IBEAM;
+    case crSizeNESW:
+      return SDL_SYSTEM_CURSOR_SIZENESW;
     case crSizeNS:
-    case crVSplit: return SDL_SYSTEM_CURSOR_SIZENS;
-    case crSizeNWSE: return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case crVSplit:
+      return SDL_SYSTEM_CURSOR_SIZENS;
+    case crSizeNWSE:
+      return SDL_SYSTEM_CURSOR_SIZENWSE;
     case crSizeWE:
-    case crHSplit: return SDL_SYSTEM_CURSOR_SIZEWE;
+    case crHSplit:
+      return SDL_SYSTEM_CURSOR_SIZEWE;
     case crHourGlass:
-    case crSQLWait: return SDL_SYSTEM_CURSOR_WAIT;
-    case crAppStart: return SDL_SYSTEM_CURSOR_WAITARROW;
+    case crSQLWait:
+      return SDL_SYSTEM_CURSOR_WAIT;
+    case crAppStart:
+      return SDL_SYSTEM_CURSOR_WAITARROW;
     case crNo:
-    case crNoDrop: return SDL_SYSTEM_CURSOR_NO;
-    case crHandPoint: return SDL_SYSTEM_CURSOR_HAND;
-    case crSizeAll: return SDL_SYSTEM_CURSOR_SIZEALL;
-    default: return SDL_SYSTEM_CURSOR_ARROW;
+    case crNoDrop:
+      return SDL_SYSTEM_CURSOR_NO;
+    case crHandPoint:
+      return SDL_SYSTEM_CURSOR_HAND;
+    case crSizeAll:
+      return SDL_SYSTEM_CURSOR_SIZEALL;
+    default:
+      return SDL_SYSTEM_CURSOR_ARROW;
   }
 }
 
@@ -215,7 +279,8 @@ void TSdlBackend::Dispatch(const SDL_Event& e) {
           break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
           if (TForm* modal = Application->ModalForm(); modal && modal != f) {
-            if (auto it = FWindows.find(modal); it != FWindows.end()) SDL_RaiseWindow(it->second.Window);
+            if (auto it = FWindows.find(modal); it != FWindows.end())
+              SDL_RaiseWindow(it->second.Window);
           } else {
             f->NativeActivated();
           }
@@ -243,7 +308,8 @@ void TSdlBackend::Dispatch(const SDL_Event& e) {
       if (!ToButton(e.button.button, b)) return;
       if (!AcceptsInput(f)) {
         if (TForm* modal = Application->ModalForm())
-          if (auto it = FWindows.find(modal); it != FWindows.end()) SDL_RaiseWindow(it->second.Window);
+          if (auto it = FWindows.find(modal); it != FWindows.end())
+            SDL_RaiseWindow(it->second.Window);
         return;
       }
       if (e.type == SDL_MOUSEBUTTONDOWN)
@@ -282,7 +348,8 @@ void TSdlBackend::Dispatch(const SDL_Event& e) {
       FSuppressText = false;
       TShiftState shift = ModState();
       // Text typed with Ctrl held is a shortcut, handled as a key above.
-      if (!AcceptsInput(f) || suppress || (shift.Contains(ssCtrl) && !shift.Contains(ssAlt))) return;
+      if (!AcceptsInput(f) || suppress || (shift.Contains(ssCtrl) && !shift.Contains(ssAlt)))
+        return;
       for (const char* p = e.text.text; *p;) f->InputChar(NextCodePoint(p), shift);
       return;
     }
@@ -300,7 +367,8 @@ void TSdlBackend::CreateNativeWindow(TForm* Form) {
   int w = Form->GetWidth() > 0 ? Form->GetWidth() : 1;
   int h = Form->GetHeight() > 0 ? Form->GetHeight() : 1;
   TWindow win;
-  win.Window = SDL_CreateWindow(Form->GetCaption().c_str(), Form->GetLeft(), Form->GetTop(), w, h, flags);
+  win.Window =
+      SDL_CreateWindow(Form->GetCaption().c_str(), Form->GetLeft(), Form->GetTop(), w, h, flags);
   if (!win.Window) throw EOutOfResources(std::string("SDL: ") + SDL_GetError());
   win.Renderer = SDL_CreateRenderer(win.Window, -1, 0);
   if (!win.Renderer) win.Renderer = SDL_CreateRenderer(win.Window, -1, SDL_RENDERER_SOFTWARE);
@@ -361,7 +429,8 @@ void TSdlBackend::Present(TForm* Form, const TBitmap& Surface, std::span<const T
   if (!w.Texture || w.TexWidth != sw || w.TexHeight != sh) {
     // The surface changed size: a new texture, filled completely.
     if (w.Texture) SDL_DestroyTexture(w.Texture);
-    w.Texture = SDL_CreateTexture(w.Renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, sw, sh);
+    w.Texture =
+        SDL_CreateTexture(w.Renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, sw, sh);
     if (!w.Texture) return;
     w.TexWidth = sw;
     w.TexHeight = sh;
@@ -411,7 +480,8 @@ void TSdlBackend::ShowError(const std::string& Message) {
   std::fprintf(stderr, "%s\n", Message.c_str());
   // Unattended runs (tests, scripts) must not stop at a dialog nobody can close.
   if (!SDL_getenv("QEL_NO_DIALOGS"))
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, Application->Title.c_str(), Message.c_str(), nullptr);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, Application->Title.c_str(), Message.c_str(),
+                             nullptr);
 }
 
 TSize TSdlBackend::ScreenSize() {

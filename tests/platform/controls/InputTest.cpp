@@ -83,6 +83,19 @@ TEST_F(InputTest, CaptureSendsTheReleaseOutsideToThePressedControl) {
   EXPECT_EQ(Form->CaptureControl(), nullptr);
 }
 
+TEST_F(InputTest, DragReportsMovesWithTheButtonHeldToThePressedControl) {
+  V moves;
+  A->OnMouseMove = [&](TObject*, TShiftState S, int X, int Y) {
+    moves.push_back(std::string(S.Contains(ssLeft) ? "L" : "-") + (S.Contains(ssShift) ? "S" : "") +
+                    std::to_string(X) + "," + std::to_string(Y));
+  };
+  In->Drag({20, 20}, {260, 60}, mbLeft, {ssShift}, 2);
+  EXPECT_EQ(moves, (V{"-S10,10", "LS130,30", "LS250,50"}));
+  V got = Take();
+  EXPECT_EQ(got.back(), "a.up0@250,50");
+  EXPECT_EQ(std::count(got.begin(), got.end(), "a.click"), 0);  // released outside: no click
+}
+
 TEST_F(InputTest, DoubleClickNeedsTimeAndDistanceWithinLimits) {
   In->DoubleClick(20, 20);
   EXPECT_EQ(Take(), (V{"a.mouseenter", "a.down0@10,10", "a.click", "a.up0@10,10", "a.dblclick",
@@ -374,11 +387,10 @@ TEST_F(InputTest, FocusingIntoAnotherFormActivatesItAndReturningKeepsTheFocus) {
   EXPECT_TRUE(y->Focused());
   EXPECT_FALSE(A->Focused());
   EXPECT_EQ(Take(), (V{"a.killfocus", "y.enter", "y.setfocus"}));
-  delete other;  // the first form takes over
-  EXPECT_EQ(Screen->GetActiveForm(), nullptr);
-  In->Click(20, 20);
+  delete other;  // the first form takes over, with its focused control
   EXPECT_EQ(Screen->GetActiveForm(), Form);
   EXPECT_TRUE(A->Focused());
+  EXPECT_EQ(Take(), (V{"a.setfocus"}));
 }
 
 TEST_F(InputTest, DrivingAHiddenFormIsAnError) {

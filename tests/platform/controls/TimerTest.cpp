@@ -324,5 +324,70 @@ TEST_F(TimerTest, HintAppearsAfterThePauseAndGoesOnLeaving) {
   Application->AdvanceTime(1000);
 }
 
+// A backend with its own clock, as real backends have: waiting moves the clock by the timeout
+// (or by Step when waiting without limit) and events come from a script.
+class TScriptedClockBackend : public THeadlessBackend {
+ public:
+  bool RealTime() const override { return true; }
+  int64_t TickCount() override { return Now; }
+  bool WaitForEvents(int TimeoutMs) override {
+    ++Waits;
+    Now += TimeoutMs >= 0 ? TimeoutMs : Step;
+    return !Script.empty();
+  }
+  void PumpEvents() override {
+    auto script = std::move(Script);
+    Script.clear();
+    for (auto& f : script) f();
+  }
+  int64_t Now = 0;
+  int64_t Step = 10;
+  int Waits = 0;
+  std::vector<std::function<void()>> Script;
+};
+
+TEST_F(TimerTest, RealTimeLoopRunsTimersUntilTerminateWithoutPilingUpLateTicks) {
+  auto owned = std::make_unique<TScriptedClockBackend>();
+  TScriptedClockBackend* b = owned.get();
+  Application->SetBackend(std::move(owned));
+  V log;
+  TTicker t(&log, "t");
+  t.OnTick = [&](TMessage&) {
+    if (log.size() == 3) Application->Terminate();
+  };
+  SetTimer(t.Wnd, 1, 100);
+  Application->Run();
+  EXPECT_EQ(log, (V{"t1@100", "t1@200", "t1@300"}));
+  b->Now += 1000;  // a long stall: one tick, not ten
+  Application->ProcessMessages();
+  EXPECT_EQ(log.size(), 4u);
+  EXPECT_EQ(Application->NextTimerDelay(), 100);
+  Application->AdvanceTime(5000);  // the virtual clock is not this backend's
+  EXPECT_EQ(log.size(), 4u);
+}
+
+TEST_F(TimerTest, RealTimeShowModalRunsANestedLoopAndHonoursTheCloseProtocol) {
+  auto owned = std::make_unique<TScriptedClockBackend>();
+  TScriptedClockBackend* b = owned.get();
+  Application->SetBackend(std::move(owned));
+  auto* dlg = new TForm(nullptr);
+  int queries = 0;
+  dlg->OnCloseQuery = [&](TObject*, bool& CanClose) { CanClose = ++queries > 1; };
+  // The user presses OK twice; the first time the dialog refuses to close.
+  b->Script.push_back([&] { dlg->SetModalResult(mrOk); });
+  V log;
+  TTicker t(&log, "t");
+  t.OnTick = [&](TMessage&) {
+    if (log.size() == 2) dlg->SetModalResult(mrOk);
+  };
+  SetTimer(t.Wnd, 1, 50);
+  EXPECT_EQ(dlg->ShowModal(), mrOk);
+  EXPECT_EQ(queries, 2);
+  EXPECT_EQ(log.size(), 2u);  // the loop went on after the refusal until the second press
+  EXPECT_FALSE(dlg->GetVisible());
+  EXPECT_EQ(Application->ModalForm(), nullptr);
+  delete dlg;
+}
+
 }  // namespace
 }  // namespace qel::test

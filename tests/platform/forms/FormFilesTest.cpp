@@ -275,7 +275,8 @@ TEST_F(FormFilesTest, FloatsRoundTripExactly) {
   TKinds k(nullptr);
   k.SetValue(-std::numeric_limits<double>::infinity());
   auto copy = Read(WriteComponentText(&k));
-  EXPECT_EQ(dynamic_cast<TKinds*>(copy.get())->GetValue(), -std::numeric_limits<double>::infinity());
+  EXPECT_EQ(dynamic_cast<TKinds*>(copy.get())->GetValue(),
+            -std::numeric_limits<double>::infinity());
 }
 
 // ---------------------------------------------------------------- errors
@@ -311,7 +312,8 @@ TEST_F(FormFilesTest, ErrorsNameTheLineAndWhatWasWrong) {
        "A component named a already exists"},
       {"object F: TForm\n  object A: TKinds\n    Buddy = Ghost\n  end\nend\n", 3,
        "Component Ghost not found"},
-      {"object F: TForm\n  Left = 1\n", 3, "Expected a property name, 'object' or 'end' but found end of file"},
+      {"object F: TForm\n  Left = 1\n", 3,
+       "Expected a property name, 'object' or 'end' but found end of file"},
       {"object F: TForm\nend\nend\n", 3, "Expected end of file but found 'end'"},
       {"object F: TForm\n  Caption = #55296\nend\n", 2, "Character code #55296 is not a character"},
       {"object F: TForm\n  Left = 12abc\nend\n", 2, "Invalid number '12a'"},
@@ -400,7 +402,9 @@ TEST_F(FormFilesTest, FailedReadIntoAnExistingFormDestroysWhatItCreated) {
   EXPECT_EQ(form.ControlCount(), 0);
   // A setter that refuses a value is caught after creation began: still nothing is left.
   try {
-    ReadComponentText(&form, "object Main: TForm\n  object A: TKinds\n  end\n  object B: TFailsLoaded\n  end\nend\n");
+    ReadComponentText(
+        &form,
+        "object Main: TForm\n  object A: TKinds\n  end\n  object B: TFailsLoaded\n  end\nend\n");
     ADD_FAILURE();
   } catch (const EFormFileError& e) {
     EXPECT_EQ(e.Line, 4);

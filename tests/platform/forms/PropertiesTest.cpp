@@ -62,19 +62,24 @@ TEST_F(PropertiesTest, PlatformClassesPublishTheirProperties) {
     return list;
   };
   auto form = names("TForm");
-  for (const char* n : {"Name", "Tag", "Left", "Top", "Width", "Height", "Visible", "Enabled", "Color",
-                        "ParentColor", "Font", "ParentFont", "Hint", "ShowHint", "ParentShowHint",
-                        "Cursor", "Align", "Anchors", "TabStop", "TabOrder", "Caption",
-                        "BorderStyle", "KeyPreview", "Position", "ClientWidth", "ClientHeight"})
+  for (const char* n :
+       {"Name",        "Tag",         "Left",           "Top",         "Width",      "Height",
+        "Visible",     "Enabled",     "Color",          "ParentColor", "Font",       "ParentFont",
+        "Hint",        "ShowHint",    "ParentShowHint", "Cursor",      "Align",      "Anchors",
+        "TabStop",     "TabOrder",    "Caption",        "BorderStyle", "KeyPreview", "Position",
+        "ClientWidth", "ClientHeight"})
     EXPECT_NE(std::find(form.begin(), form.end(), n), form.end()) << n;
   auto font = names("TFont");
-  for (const char* n : {"Name", "Size", "Color", "Style", "Orientation", "Pitch", "Quality", "Charset"})
+  for (const char* n :
+       {"Name", "Size", "Color", "Style", "Orientation", "Pitch", "Quality", "Charset"})
     EXPECT_NE(std::find(font.begin(), font.end(), n), font.end()) << n;
   EXPECT_EQ(GetClassInfo("TPen").Properties().size(), 4u);
   EXPECT_EQ(GetClassInfo("TBrush").Properties().size(), 2u);
   // A derived class's default replaces the inherited one only in that class.
-  EXPECT_EQ(GetClassInfo("TForm").FindProperty("Color")->OrdDefault, static_cast<int64_t>(clBtnFace));
-  EXPECT_EQ(GetClassInfo("TControl").FindProperty("Color")->OrdDefault, static_cast<int64_t>(clWindow));
+  EXPECT_EQ(GetClassInfo("TForm").FindProperty("Color")->OrdDefault,
+            static_cast<int64_t>(clBtnFace));
+  EXPECT_EQ(GetClassInfo("TControl").FindProperty("Color")->OrdDefault,
+            static_cast<int64_t>(clWindow));
   EXPECT_EQ(FindClassInfo("tform"), &GetClassInfo("TForm"));
   EXPECT_THROW(GetClassInfo("TNoSuchThing"), EClassNotFound);
 }

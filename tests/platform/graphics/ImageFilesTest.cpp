@@ -2,6 +2,7 @@
 // EInvalidGraphic without touching the bitmap.
 #include <gtest/gtest.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -27,19 +28,19 @@ void Put32(Bytes& v, uint32_t x) {
 
 // A BMP file put together field by field. Rows are given as they lie in the file (bottom row
 // first unless the height is negative), padding included.
-struct BmpSpec {
+struct BmpLayout {
   uint32_t HeaderSize = 40;
   int32_t Width = 0;
   int32_t Height = 0;
   uint16_t Bpp = 24;
   uint32_t Compression = 0;
-  std::vector<uint32_t> Palette;  // 0x00RRGGBB
-  std::vector<uint32_t> Masks;    // written after a 40-byte header, or inside a longer one
+  std::vector<uint32_t> Palette{};  // 0x00RRGGBB
+  std::vector<uint32_t> Masks{};  // written after a 40-byte header, or inside a longer one
   uint32_t ColorsUsed = 0;
-  Bytes Pixels;
+  Bytes Pixels{};
 };
 
-Bytes MakeBmp(const BmpSpec& s) {
+Bytes MakeBmp(const BmpLayout& s) {
   Bytes h;
   if (s.HeaderSize == 12) {
     Put32(h, 12);
@@ -109,74 +110,74 @@ constexpr TPixel R = 0xFF0000, G = 0x00FF00, B = 0x0000FF, W = 0xFFFFFF, K = 0x0
 // ---------------------------------------------------------------- BMP depths
 
 TEST(BmpRead, PalettedDepths) {
-  BmpSpec one{.Width = 3, .Height = 2, .Bpp = 1, .Palette = {K, W}};
+  BmpLayout one{.Width = 3, .Height = 2, .Bpp = 1, .Palette = {K, W}};
   one.Pixels = {0b01000000, 0, 0, 0, 0b10100000, 0, 0, 0};  // bottom row, then top row
   EXPECT_EQ(Loaded(MakeBmp(one)), (std::vector<TPixel>{W, K, W, K, W, K}));
 
-  BmpSpec four{.Width = 3, .Height = 1, .Bpp = 4, .Palette = {K, R, G, B}, .ColorsUsed = 4};
+  BmpLayout four{.Width = 3, .Height = 1, .Bpp = 4, .Palette = {K, R, G, B}, .ColorsUsed = 4};
   four.Pixels = {0x12, 0x30, 0, 0};
   EXPECT_EQ((Loaded(MakeBmp(four))), (std::vector<TPixel>{R, G, B}));
 
-  BmpSpec eight{.Width = 2, .Height = 2, .Bpp = 8, .Palette = {K, R, G, B, W}, .ColorsUsed = 5};
+  BmpLayout eight{.Width = 2, .Height = 2, .Bpp = 8, .Palette = {K, R, G, B, W}, .ColorsUsed = 5};
   eight.Pixels = {1, 2, 0, 0, 3, 4, 0, 0};
   EXPECT_EQ((Loaded(MakeBmp(eight))), (std::vector<TPixel>{B, W, R, G}));
 
   // The old core header: 16-bit sizes and 3-byte palette entries.
-  BmpSpec core{.HeaderSize = 12, .Width = 2, .Height = 1, .Bpp = 8, .Palette = {R, G}};
+  BmpLayout core{.HeaderSize = 12, .Width = 2, .Height = 1, .Bpp = 8, .Palette = {R, G}};
   core.Pixels = {1, 0, 0, 0};
   EXPECT_EQ((Loaded(MakeBmp(core))), (std::vector<TPixel>{G, R}));
 }
 
 TEST(BmpRead, DirectColourDepths) {
-  BmpSpec s555{.Width = 3, .Height = 1, .Bpp = 16};
+  BmpLayout s555{.Width = 3, .Height = 1, .Bpp = 16};
   s555.Pixels = {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0, 0};  // red, green, blue in 5-5-5
   EXPECT_EQ((Loaded(MakeBmp(s555))), (std::vector<TPixel>{R, G, B}));
 
-  BmpSpec s565{
+  BmpLayout s565{
       .Width = 2, .Height = 1, .Bpp = 16, .Compression = 3, .Masks = {0xF800, 0x07E0, 0x001F}};
   s565.Pixels = {0xE0, 0x07, 0x10, 0x84};  // full green; 0x8410 = half of each
   EXPECT_EQ((Loaded(MakeBmp(s565))), (std::vector<TPixel>{G, 0x838183}));
 
-  BmpSpec s24{.Width = 2, .Height = 2, .Bpp = 24};
+  BmpLayout s24{.Width = 2, .Height = 2, .Bpp = 24};
   s24.Pixels = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0, 0,   // bottom row
                 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0, 0};  // top row
   EXPECT_EQ((Loaded(MakeBmp(s24))), (std::vector<TPixel>{0x302010, 0x605040, 0x030201, 0x060504}));
 
-  BmpSpec s32{.Width = 1, .Height = 1, .Bpp = 32};
+  BmpLayout s32{.Width = 1, .Height = 1, .Bpp = 32};
   s32.Pixels = {0x11, 0x22, 0x33, 0x99};  // the fourth byte of BI_RGB is unused
   EXPECT_EQ((Loaded(MakeBmp(s32))), (std::vector<TPixel>{0x332211}));
 
   // A V5 header with an alpha mask keeps the alpha (as its complement in the top byte).
-  BmpSpec v5{.HeaderSize = 124,
-             .Width = 2,
-             .Height = 1,
-             .Bpp = 32,
-             .Compression = 3,
-             .Masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}};
+  BmpLayout v5{.HeaderSize = 124,
+               .Width = 2,
+               .Height = 1,
+               .Bpp = 32,
+               .Compression = 3,
+               .Masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}};
   v5.Pixels = {0x11, 0x22, 0x33, 0xFF, 0x44, 0x55, 0x66, 0x40};
   EXPECT_EQ((Loaded(MakeBmp(v5))), (std::vector<TPixel>{0x00332211, 0xBF665544}));
   // ... but an alpha channel that is zero everywhere means "not used".
   v5.Pixels = {0x11, 0x22, 0x33, 0, 0x44, 0x55, 0x66, 0};
   EXPECT_EQ((Loaded(MakeBmp(v5))), (std::vector<TPixel>{0x332211, 0x665544}));
 
-  BmpSpec swapped{.HeaderSize = 108,
-                  .Width = 1,
-                  .Height = 1,
-                  .Bpp = 32,
-                  .Compression = 3,
-                  .Masks = {0x000000FF, 0x0000FF00, 0x00FF0000}};
+  BmpLayout swapped{.HeaderSize = 108,
+                    .Width = 1,
+                    .Height = 1,
+                    .Bpp = 32,
+                    .Compression = 3,
+                    .Masks = {0x000000FF, 0x0000FF00, 0x00FF0000}};
   swapped.Pixels = {0x11, 0x22, 0x33, 0x00};
   EXPECT_EQ((Loaded(MakeBmp(swapped))), (std::vector<TPixel>{0x112233}));
 }
 
 TEST(BmpRead, TopDownAndShortLastRow) {
-  BmpSpec s{.Width = 1, .Height = -2, .Bpp = 24};
+  BmpLayout s{.Width = 1, .Height = -2, .Bpp = 24};
   s.Pixels = {0xFF, 0, 0, 0, 0, 0, 0xFF};  // top row first; the last row lacks its padding
   EXPECT_EQ((Loaded(MakeBmp(s))), (std::vector<TPixel>{B, R}));
 }
 
 TEST(BmpRead, RunLengthEncoded) {
-  BmpSpec rle8{.Width = 4, .Height = 3, .Bpp = 8, .Compression = 1, .Palette = {K, R, G, B}};
+  BmpLayout rle8{.Width = 4, .Height = 3, .Bpp = 8, .Compression = 1, .Palette = {K, R, G, B}};
   rle8.Pixels = {
       3, 1, 0, 0,        // bottom row: three red, end of line
       0, 3, 2, 3, 1, 0,  // absolute run of 3 (padded), then
@@ -186,7 +187,7 @@ TEST(BmpRead, RunLengthEncoded) {
   };
   EXPECT_EQ((Loaded(MakeBmp(rle8))), (std::vector<TPixel>{K, B, B, K, G, B, R, K, R, R, R, K}));
 
-  BmpSpec rle4{.Width = 6, .Height = 1, .Bpp = 4, .Compression = 2, .Palette = {K, R, G, B}};
+  BmpLayout rle4{.Width = 6, .Height = 1, .Bpp = 4, .Compression = 2, .Palette = {K, R, G, B}};
   rle4.Pixels = {3, 0x12, 0, 3, 0x30, 0x20, 0, 1};  // R G R, then absolute B K G
   EXPECT_EQ((Loaded(MakeBmp(rle4))), (std::vector<TPixel>{R, G, R, B, K, G}));
 }
@@ -215,24 +216,25 @@ TEST(BmpBroken, MalformedFilesRaiseAndLeaveTheBitmap) {
   w.ExpectRejected({'B', 'M'}, "signature only");
   w.ExpectRejected({'G', 'I', 'F', '8', '9', 'a'}, "unknown format");
 
-  BmpSpec base{.Width = 2, .Height = 2, .Bpp = 8, .Palette = {K, R}, .ColorsUsed = 2};
+  BmpLayout base{.Width = 2, .Height = 2, .Bpp = 8, .Palette = {K, R}, .ColorsUsed = 2};
   base.Pixels = {0, 1, 0, 0, 1, 0, 0, 0};
   ASSERT_NO_THROW(Loaded(MakeBmp(base)));
-  const auto variant = [&](const std::function<void(BmpSpec&)>& change) {
-    BmpSpec s = base;
+  const auto variant = [&](const std::function<void(BmpLayout&)>& change) {
+    BmpLayout s = base;
     change(s);
     return MakeBmp(s);
   };
-  w.ExpectRejected(variant([](BmpSpec& s) { s.Pixels[1] = 5; }), "palette index out of range");
-  w.ExpectRejected(variant([](BmpSpec& s) { s.Width = 100000; }), "huge width");
-  w.ExpectRejected(variant([](BmpSpec& s) { s.Height = INT32_MIN; }), "height INT_MIN");
-  w.ExpectRejected(variant([](BmpSpec& s) { s.Width = -2; }), "negative width");
-  w.ExpectRejected(variant([](BmpSpec& s) { s.Height = 0; }), "zero height");
-  w.ExpectRejected(variant([](BmpSpec& s) { s.Width = s.Height = 32768; }), "area beyond the data");
-  w.ExpectRejected(variant([](BmpSpec& s) { s.Bpp = 7; }), "bit depth");
-  w.ExpectRejected(variant([](BmpSpec& s) { s.Compression = 4; }), "JPEG compression");
-  w.ExpectRejected(variant([](BmpSpec& s) { s.Compression = 2; }), "RLE4 at 8 bits");
-  w.ExpectRejected(variant([](BmpSpec& s) { s.HeaderSize = 99; }), "header size");
+  w.ExpectRejected(variant([](BmpLayout& s) { s.Pixels[1] = 5; }), "palette index out of range");
+  w.ExpectRejected(variant([](BmpLayout& s) { s.Width = 100000; }), "huge width");
+  w.ExpectRejected(variant([](BmpLayout& s) { s.Height = INT32_MIN; }), "height INT_MIN");
+  w.ExpectRejected(variant([](BmpLayout& s) { s.Width = -2; }), "negative width");
+  w.ExpectRejected(variant([](BmpLayout& s) { s.Height = 0; }), "zero height");
+  w.ExpectRejected(variant([](BmpLayout& s) { s.Width = s.Height = 32768; }),
+                   "area beyond the data");
+  w.ExpectRejected(variant([](BmpLayout& s) { s.Bpp = 7; }), "bit depth");
+  w.ExpectRejected(variant([](BmpLayout& s) { s.Compression = 4; }), "JPEG compression");
+  w.ExpectRejected(variant([](BmpLayout& s) { s.Compression = 2; }), "RLE4 at 8 bits");
+  w.ExpectRejected(variant([](BmpLayout& s) { s.HeaderSize = 99; }), "header size");
   Bytes offset = MakeBmp(base);
   offset[10] = 0xF0, offset[11] = 0xFF;  // pixel data offset far beyond the end
   w.ExpectRejected(offset, "data offset");
@@ -245,7 +247,7 @@ TEST(BmpBroken, MalformedFilesRaiseAndLeaveTheBitmap) {
 
 TEST(BmpBroken, RunLengthOverrunsRaise) {
   Witness w;
-  BmpSpec s{.Width = 4, .Height = 2, .Bpp = 8, .Compression = 1, .Palette = {K, R}};
+  BmpLayout s{.Width = 4, .Height = 2, .Bpp = 8, .Compression = 1, .Palette = {K, R}};
   s.Pixels = {5, 1, 0, 1};  // a run of five in a row of four
   w.ExpectRejected(MakeBmp(s), "run past the row");
   s.Pixels = {0, 2, 0, 9, 1, 1, 0, 1};  // delta beyond the top

@@ -195,7 +195,8 @@ TEST(DrawTextGolden, AlignmentsWrapAndPrefix) {
   DrawText(c, "&Centred, middle", r0, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
   DrawText(c, "Right, bottom &&", r1, DT_SINGLELINE | DT_RIGHT | DT_BOTTOM);
   DrawText(c, "Word wrapped text over a few lines in a box", r2, DT_WORDBREAK | DT_CENTER);
-  DrawText(c, "Tab\tstop\nEllipsis for a rather long line of text", r3, DT_EXPANDTABS | DT_END_ELLIPSIS);
+  DrawText(c, "Tab\tstop\nEllipsis for a rather long line of text", r3,
+           DT_EXPANDTABS | DT_END_ELLIPSIS);
   test::ExpectMatchesGolden(b, "drawtext_layout", 24);
 }
 

@@ -1,0 +1,131 @@
+#include "apps/gallery/MeterDemo.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "apps/gallery/DemoControls.h"
+#include "platform/rtl/NumText.h"
+
+namespace qel {
+
+TMeterDriver::TMeterDriver(TComponent* AOwner) : TGraphicControl(AOwner) {
+  SetBounds(0, 0, 300, 24);
+  FWnd = AllocateHWnd([this](TMessage& M) {
+    if (M.Msg == WM_TIMER) Tick();
+  });
+}
+
+TMeterDriver::~TMeterDriver() {
+  SetMeter(nullptr);
+  DeallocateHWnd(FWnd);
+}
+
+void TMeterDriver::UpdateTimer() {
+  KillTimer(FWnd, 1);
+  if (!FRunning || !FMeter || ComponentState().Contains(csLoading) ||
+      ComponentState().Contains(csDesigning))
+    return;
+  if (SetTimer(FWnd, 1, static_cast<unsigned>(FInterval)) == 0)
+    throw EComponentError("Component \"" + GetName() + "\": no timer available");
+}
+
+void TMeterDriver::Loaded() {
+  TGraphicControl::Loaded();
+  HookMeters();
+  UpdateTimer();
+}
+
+// Every meter of the page reports the pointer here and selects itself when clicked.
+void TMeterDriver::HookMeters() {
+  TComponent* owner = GetOwner();
+  if (!owner) return;
+  for (int i = 0; i < owner->ComponentCount(); ++i) {
+    auto* m = dynamic_cast<TMeter*>(owner->Components(i));
+    if (!m) continue;
+    m->OnMouseMoveInMeter = [this, m](TObject*, bool Within, TShiftState, double V) {
+      FReadout =
+          m->GetName() + ": " +
+          (Within ? "pointer at " + StrFixed(V, 1, 3) : std::string("pointer off the scale"));
+      Invalidate();
+    };
+    m->OnClick = [m](TObject*) {
+      if (auto* f = dynamic_cast<TSelectingForm*>(m->GetParentForm())) f->SelectComponent(m);
+    };
+  }
+}
+
+void TMeterDriver::SetMeter(TMeter* Value) {
+  if (Value == FMeter) return;
+  if (FMeter) FMeter->RemoveFreeNotification(this);
+  FMeter = Value;
+  if (FMeter) FMeter->FreeNotification(this);
+  UpdateTimer();
+}
+
+void TMeterDriver::Notification(TComponent* AComponent, TOperation Operation) {
+  TGraphicControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FMeter) {
+    FMeter = nullptr;
+    KillTimer(FWnd, 1);
+  }
+}
+
+void TMeterDriver::SetRunning(bool Value) {
+  if (Value == FRunning) return;
+  FRunning = Value;
+  UpdateTimer();
+  Invalidate();
+}
+
+void TMeterDriver::SetInterval(int Value) {
+  Value = std::max(10, Value);
+  if (Value == FInterval) return;
+  FInterval = Value;
+  UpdateTimer();
+}
+
+void TMeterDriver::SetSpeed(double Value) {
+  if (std::isnan(Value)) return;
+  FSpeed = std::clamp(Value, 0.0, 50.0);
+}
+
+// A triangle wave over the scale, in the scale's own spacing (logarithmic ones too).
+void TMeterDriver::Tick() {
+  if (!FMeter) return;
+  FPhase = std::fmod(FPhase + FSpeed / 100, 2.0);
+  const double f = FPhase <= 1 ? FPhase : 2 - FPhase;
+  const double lo = FMeter->GetMeterMinValue(), hi = FMeter->GetMeterMaxValue();
+  const double v = FMeter->GetLogarithmic() && lo > 0
+                       ? std::exp(std::log(lo) + f * (std::log(hi) - std::log(lo)))
+                       : lo + f * (hi - lo);
+  FMeter->SetValue(v);
+}
+
+void TMeterDriver::Paint() {
+  TCanvas* c = Canvas();
+  c->Brush()->SetStyle(bsSolid);
+  c->Brush()->SetColor(clBtnFace);
+  c->FillRect(GetClientRect());
+  c->Font()->Assign(GetFont());
+  c->Brush()->SetStyle(bsClear);
+  const std::string state =
+      FMeter ? (FRunning ? "sweeping " : "paused (click to sweep) ") + FMeter->GetName() + "   "
+             : std::string();
+  c->TextOut(4, (GetHeight() - c->TextHeight("0")) / 2, state + FReadout);
+}
+
+void TMeterDriver::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TGraphicControl::MouseDown(Button, Shift, X, Y);
+  if (Button == mbLeft) SetRunning(!FRunning);
+}
+
+void RegisterMeterDemoClasses() {
+  RegisterMeterClasses();
+  RegisterClass<TMeterDriver>("TMeterDriver", "TGraphicControl")
+      .Component<TMeter>("Meter", &TMeterDriver::GetMeter, &TMeterDriver::SetMeter)
+      .Prop("Running", &TMeterDriver::GetRunning, &TMeterDriver::SetRunning, true)
+      .Prop("Interval", &TMeterDriver::GetInterval, &TMeterDriver::SetInterval, 50)
+      .Prop("Speed", &TMeterDriver::GetSpeed, &TMeterDriver::SetSpeed, 1.5);
+}
+
+}  // namespace qel

@@ -1,0 +1,363 @@
+#pragma once
+// The standard text controls: the single-line edit (TCustomEdit, TEdit), the multi-line memo
+// (TCustomMemo, TMemo) and the label (TCustomLabel, TLabel).
+//
+// Where the code lives: Edit.cpp (text model, keys, mouse, clipboard, caret), EditPaint.cpp
+// (layout of the lines, scrolling, painting, the memo's scroll bars), Memo.cpp (the memo and its
+// Lines), Label.cpp. docs/widgets.md records the choices.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/controls/Forms.h"
+#include "platform/rtl/Strings.h"
+
+namespace qel {
+
+enum TEditCharCase : uint8_t { ecNormal, ecUpperCase, ecLowerCase };
+enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
+
+// ---------------------------------------------------------------- TCustomEdit
+
+// A single-line text editor. The text is the control's Text (UTF-8); positions exposed to users
+// (SelStart, SelLength) count code points, while the editor works on byte offsets internally and
+// never lets a position fall inside a multi-byte sequence (or between CR and LF in a memo).
+class TCustomEdit : public TCustomControl {
+ public:
+  explicit TCustomEdit(TComponent* AOwner);
+  ~TCustomEdit() override;
+  std::string ClassName() const override { return "TCustomEdit"; }
+
+  // Selection, in code points. SelStart moves the caret there (clamped) and clears the selection;
+  // SelLength extends the selection from SelStart (negative lengths select backwards).
+  int GetSelStart() const;
+  void SetSelStart(int Value);
+  int GetSelLength() const;
+  void SetSelLength(int Value);
+  std::string GetSelText() const;
+  // Replaces the selection as if typed (limits and ReadOnly do not apply to the program).
+  void SetSelText(const std::string& Value);
+  void SelectAll();
+  void ClearSelection();
+  void Clear() { SetText(""); }
+  // Length of the text in code points.
+  int GetTextLen() const;
+
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+  bool CanUndo() const { return FCanUndo; }
+  // One level: undoing twice restores the state before the first undo.
+  void Undo();
+  void ClearUndo() { FCanUndo = false; }
+
+  bool GetModified() const { return FModified; }
+  void SetModified(bool Value) { FModified = Value; }
+  bool GetReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  // Most code points the user can type or paste; 0 means no limit. The program may set longer.
+  int GetMaxLength() const { return FMaxLength; }
+  void SetMaxLength(int Value);
+  bool GetAutoSelect() const { return FAutoSelect; }
+  void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+  bool GetAutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+  TBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
+  char32_t GetPasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(char32_t Value);
+  bool GetHideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool Value);
+  TEditCharCase GetCharCase() const { return FCharCase; }
+  void SetCharCase(TEditCharCase Value);
+  // Where lines sit when they are narrower than the text area.
+  TAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+
+  // Whether the caret is drawn now (it blinks every 500 ms while the control has the focus).
+  bool CaretShown() const { return FCaretOn && Focused(); }
+  // The caret rectangle in client coordinates (where it is drawn when shown).
+  TRect CaretRect() const;
+  // Horizontal scroll offset of the text, in pixels.
+  int GetScrollX() const { return FScrollX; }
+  // The byte offset of the caret and of the selection anchor (the fixed end).
+  int CaretPos() const { return FCaret; }
+  int AnchorPos() const { return FAnchor; }
+  // The code point position nearest to a client point.
+  int CharFromPos(TPoint P) const;
+
+  TNotifyEvent OnChange;
+
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(char32_t& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void Loaded() override;
+
+ protected:
+  // Called after every change of the text, by the user or the program; fires OnChange. The hook
+  // descendants override to check or transform what was typed.
+  virtual void Change();
+
+  // One displayed line: bytes [Start, End) of the text; Next is where the following line starts.
+  struct TEditLine {
+    int Start = 0;
+    int End = 0;
+  };
+
+  // ---- geometry (EditPaint.cpp), shared by painting, hit testing and scrolling
+  int BorderSize() const;          // pixels of the frame on each side
+  virtual TRect TextArea() const;  // where text is drawn, in client coordinates
+  int LineHeight() const;          // the font's cell height
+  // The displayed lines; one line for the edit, the wrapped or split lines for a memo.
+  virtual std::vector<TEditLine> DisplayLines() const;
+  int LineOfPos(const std::vector<TEditLine>& Lines, int Pos) const;
+  // What is drawn for bytes [From, To) of the text (the password mask, when set).
+  std::string Shown(int From, int To) const;
+  int TextX(const TEditLine& Line, int Pos) const;  // pixel offset of Pos from the line start
+  int PosAtX(const TEditLine& Line, int X) const;   // nearest boundary to pixel offset X
+  int PosAtPoint(TPoint P) const;                   // byte position at a client point
+  int LineLeft(const TEditLine& Line) const;        // client x where the line's text starts
+  int FirstLineY() const;                           // client y of the first visible line
+  TCanvas* MeasureCanvas() const;
+
+  // ---- editing (Edit.cpp)
+  // Byte positions: the next/previous character boundary (CR LF counts as one character).
+  int NextPos(int Pos) const;
+  int PrevPos(int Pos) const;
+  int WordRight(int Pos) const;
+  int WordLeft(int Pos) const;
+  // Moves the caret; with Extend the anchor stays (a selection grows), otherwise both move.
+  void MoveCaret(int Pos, bool Extend);
+  // Replaces the selection with S as the user would: refuses when ReadOnly, cuts S to MaxLength.
+  // Returns whether the text changed.
+  bool UserReplace(std::string S);
+  // Replaces the selection with S (no checks), keeps undo when User.
+  void ReplaceSelection(const std::string& S, bool User);
+  // Filters text on its way in: line breaks, case.
+  virtual std::string FilterInput(const std::string& S) const;
+  virtual void ScrollToCaret();
+  void RestartCaret();
+  void AdjustHeight();
+  virtual bool IsMultiLine() const { return false; }
+  // Vertical navigation (the memo); the edit ignores it.
+  virtual bool NavigateKey(uint16_t, TShiftState) { return false; }
+  int SelFrom() const { return FCaret < FAnchor ? FCaret : FAnchor; }
+  int SelTo() const { return FCaret < FAnchor ? FAnchor : FCaret; }
+
+  void Paint() override;
+  void PaintLines(TCanvas* C) const;
+  virtual void PaintScrollBars(TCanvas*) const {}
+
+  void CMTextChanged(TMessage& Message) override;
+  void CMFontChanged(TMessage& Message) override;
+  void CMEnabledChanged(TMessage& Message) override;
+  void WMSetFocus(TMessage& Message) override;
+  void WMKillFocus(TMessage& Message) override;
+  void WMGetDlgCode(TMessage& Message) override;
+  void WMSize(TMessage& Message) override;
+
+  int FCaret = 0;   // byte offset of the caret (the moving end of the selection)
+  int FAnchor = 0;  // byte offset of the fixed end
+  int FScrollX = 0;
+  int FTopLine = 0;  // first displayed line (memo)
+  int FGoalX = -1;   // remembered x for vertical moves (memo), -1 when none
+  bool FSelecting = false;
+  bool FWordSelecting = false;  // dragging after a double click extends by words
+  int FWordAnchorFrom = 0, FWordAnchorTo = 0;
+  TPoint FDragPoint;  // where a selecting drag last was, for scrolling while it stands outside
+
+ private:
+  void CaretTimer(TMessage& Message);
+  void DragScrollStep();
+
+  bool FModified = false;
+  bool FReadOnly = false;
+  int FMaxLength = 0;
+  bool FAutoSelect = true;
+  bool FAutoSize = true;
+  TBorderStyle FBorderStyle = bsSingle;
+  char32_t FPasswordChar = 0;
+  bool FHideSelection = true;
+  TEditCharCase FCharCase = ecNormal;
+  TAlignment FAlignment = taLeftJustify;
+  bool FCaretOn = false;
+  HWND FCaretWnd = 0;
+  bool FInternalChange = false;  // the text is being replaced by an edit (keep caret and undo)
+  bool FCanUndo = false;
+  // Typing in one run is one undo step: set while the caret stays where the last typed
+  // character went.
+  bool FTypingRun = false;
+  std::string FUndoText;
+  int FUndoCaret = 0, FUndoAnchor = 0;
+};
+
+class TEdit : public TCustomEdit {
+ public:
+  explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+  std::string ClassName() const override { return "TEdit"; }
+};
+
+// ---------------------------------------------------------------- TCustomMemo
+
+class TCustomMemo;
+
+// The memo's lines: a live view of the memo's text, so a change through either shows in both.
+class TMemoStrings : public TStrings {
+ public:
+  explicit TMemoStrings(TCustomMemo* Memo) : FMemo(Memo) {}
+  std::string ClassName() const override { return "TMemoStrings"; }
+  int GetCount() const override;
+  std::string Get(int Index) const override;
+  void Put(int Index, const std::string& S) override;
+  void Clear() override;
+  void Delete(int Index) override;
+  void Insert(int Index, const std::string& S) override;
+
+ private:
+  std::vector<std::string> Split() const;
+  void Join(const std::vector<std::string>& Lines);
+  TCustomMemo* FMemo;
+};
+
+// A multi-line editor. Line breaks in Text are CR LF (any of LF, CR LF, CR is accepted on the way
+// in and stored as CR LF); Lines shows the text line by line.
+class TCustomMemo : public TCustomEdit {
+ public:
+  explicit TCustomMemo(TComponent* AOwner);
+  ~TCustomMemo() override;
+  std::string ClassName() const override { return "TCustomMemo"; }
+
+  TStrings* GetLines() const { return FLines.get(); }
+  void SetLines(const TStrings* Value) { FLines->Assign(Value); }
+  bool GetWantReturns() const { return FWantReturns; }
+  void SetWantReturns(bool Value) { FWantReturns = Value; }
+  bool GetWantTabs() const { return FWantTabs; }
+  void SetWantTabs(bool Value) { FWantTabs = Value; }
+  bool GetWordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+  TScrollStyle GetScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle Value);
+  // The caret as line and column (0-based; the column counts code points).
+  TPoint GetCaretPos() const;
+  void SetCaretPos(TPoint Value);
+  // First displayed line; setting scrolls (clamped).
+  int GetTopLine() const { return FTopLine; }
+  void SetTopLine(int Value);
+  int VisibleLineCount() const;
+  int DisplayLineCount() const { return static_cast<int>(DisplayLines().size()); }
+
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void KeyPress(char32_t& Key) override;
+
+  // Scroll bar geometry (client coordinates; empty when the bar is not shown).
+  TRect VScrollBarRect() const;
+  TRect HScrollBarRect() const;
+  TRect VThumbRect() const;
+  TRect HThumbRect() const;
+
+ protected:
+  TRect TextArea() const override;
+  std::vector<TEditLine> DisplayLines() const override;
+  std::string FilterInput(const std::string& S) const override;
+  void ScrollToCaret() override;
+  bool IsMultiLine() const override { return true; }
+  bool NavigateKey(uint16_t Key, TShiftState Shift) override;
+  void PaintScrollBars(TCanvas* C) const override;
+  void WMGetDlgCode(TMessage& Message) override;
+  int MaxScrollX() const;
+  int ContentWidth() const;
+
+ private:
+  std::unique_ptr<TMemoStrings> FLines;
+  bool FWantReturns = true;
+  bool FWantTabs = false;
+  bool FWordWrap = true;
+  TScrollStyle FScrollBars = ssNone;
+  // Dragging a scroll bar thumb: 1 vertical, 2 horizontal, 0 none.
+  int FThumbDrag = 0;
+  int FThumbGrab = 0;
+  // The wrapped layout of the text, kept until the text, width or font changes: navigation,
+  // hit testing and painting ask for it many times per key.
+  mutable std::vector<TEditLine> FLayoutLines;
+  mutable std::string FLayoutKey;
+  mutable std::string FLayoutText;
+};
+
+class TMemo : public TCustomMemo {
+ public:
+  explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
+  std::string ClassName() const override { return "TMemo"; }
+};
+
+// ---------------------------------------------------------------- TCustomLabel
+
+// A caption drawn on the parent's surface. With AutoSize it takes the size of its text (measured
+// through DoDrawText with DT_CALCRECT, so a descendant that draws differently measures itself).
+class TCustomLabel : public TGraphicControl {
+ public:
+  explicit TCustomLabel(TComponent* AOwner);
+  ~TCustomLabel() override;
+  std::string ClassName() const override { return "TCustomLabel"; }
+
+  TAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  TTextLayout GetLayout() const { return FLayout; }
+  void SetLayout(TTextLayout Value);
+  bool GetAutoSize() const { return FAutoSize; }
+  virtual void SetAutoSize(bool Value);
+  bool GetWordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+  bool GetTransparent() const { return !FControlStyle.Contains(csOpaque); }
+  void SetTransparent(bool Value);
+  bool GetShowAccelChar() const { return FShowAccelChar; }
+  void SetShowAccelChar(bool Value);
+  TWinControl* GetFocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* Value);
+
+  void WndProc(TMessage& Message) override;
+  void Loaded() override;
+
+ protected:
+  // Draws (or, with DT_CALCRECT in Flags, only measures: Rect then receives the text's extent)
+  // the caption in Rect. The disabled look is an embossed highlight/shadow pair.
+  virtual void DoDrawText(TRect& Rect, unsigned Flags);
+  // The DrawText flags for the current alignment, wrapping and accelerator setting.
+  unsigned DrawTextFlags() const;
+  virtual void AdjustBounds();
+  void Paint() override;
+  void CMTextChanged(TMessage& Message) override;
+  void CMFontChanged(TMessage& Message) override;
+  void CMEnabledChanged(TMessage& Message) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  TAlignment FAlignment = taLeftJustify;
+  TTextLayout FLayout = tlTop;
+  bool FAutoSize = true;
+  bool FWordWrap = false;
+  bool FShowAccelChar = true;
+  TWinControl* FFocusControl = nullptr;
+  bool FAdjusting = false;
+};
+
+class TLabel : public TCustomLabel {
+ public:
+  explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
+  std::string ClassName() const override { return "TLabel"; }
+};
+
+// The character that "&x" marks in Caption (lower-cased ASCII), 0 when none.
+char32_t AccelCharOf(const std::string& Caption);
+
+// Registers the published properties of the edit, memo, label, panel and speed button with the
+// class registry (idempotent).
+void RegisterStdWidgetClasses();
+
+}  // namespace qel

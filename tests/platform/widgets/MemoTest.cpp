@@ -1,0 +1,207 @@
+// The memo: Lines and Text in step, line breaks, vertical navigation, wrapping and scrolling.
+#include <gtest/gtest.h>
+
+#include "platform/widgets/StdCtrls.h"
+#include "tests/platform/widgets/WidgetFixture.h"
+
+namespace qel::test {
+namespace {
+
+class MemoTest : public WidgetTest {
+ protected:
+  void SetUp() override {
+    WidgetTest::SetUp();
+    Memo = new TMemo(Form);
+    Memo->SetParent(Form);
+    Memo->SetBounds(10, 10, 200, 100);
+  }
+  TPoint Caret() const { return Memo->GetCaretPos(); }
+  TMemo* Memo = nullptr;
+};
+
+TEST_F(MemoTest, LinesAndTextStayInStep) {
+  TStrings* lines = Memo->GetLines();
+  EXPECT_EQ(lines->Count(), 0);
+  lines->Add("one");
+  lines->Add("two");
+  EXPECT_EQ(Memo->GetText(), "one\r\ntwo\r\n");
+  EXPECT_EQ(lines->Count(), 2);
+  Memo->SetText("a\nb\r\nc");
+  ASSERT_EQ(lines->Count(), 3);
+  EXPECT_EQ(lines->Get(1), "b");
+  EXPECT_EQ(lines->Get(2), "c");
+  lines->Put(1, "B");
+  EXPECT_EQ(Memo->GetText(), "a\r\nB\r\nc\r\n");
+  lines->Delete(0);
+  lines->Insert(2, "d");
+  EXPECT_EQ(lines->GetText(), "B\r\nc\r\nd\r\n");
+  EXPECT_THROW(lines->Get(3), EStringListError);
+  TStringList other;
+  other.Add("x");
+  other.Add("y");
+  Memo->SetLines(&other);
+  EXPECT_EQ(Memo->GetText(), "x\r\ny\r\n");
+  lines->Clear();
+  EXPECT_EQ(Memo->GetText(), "");
+}
+
+TEST_F(MemoTest, EnterBreaksTheLineAndArrowsCrossLineBreaksAsOneStep) {
+  ShowForm();
+  ASSERT_TRUE(Memo->Focused());
+  Input().TypeText("ab");
+  Input().PressKey(VK_RETURN);
+  Input().TypeText("cd");
+  EXPECT_EQ(Memo->GetText(), "ab\r\ncd");
+  EXPECT_EQ(Memo->GetLines()->Count(), 2);
+  EXPECT_EQ(Caret(), (TPoint{2, 1}));
+  Input().PressKey(VK_HOME);
+  Input().PressKey(VK_LEFT);
+  EXPECT_EQ(Caret(), (TPoint{2, 0}));
+  EXPECT_EQ(Memo->GetSelStart(), 2);
+  Input().PressKey(VK_RIGHT, {ssShift});
+  EXPECT_EQ(Memo->GetSelText(), "\r\n");
+  Input().PressKey(VK_DELETE);
+  EXPECT_EQ(Memo->GetText(), "abcd");
+  Input().PressKey(VK_RETURN);
+  Input().PressKey(VK_BACK);
+  EXPECT_EQ(Memo->GetText(), "abcd");
+  // Without WantReturns, Enter is the dialog's.
+  Memo->SetWantReturns(false);
+  Input().PressKey(VK_RETURN);
+  EXPECT_EQ(Memo->GetText(), "abcd");
+}
+
+TEST_F(MemoTest, UpAndDownKeepTheColumnTheyStartedFrom) {
+  Memo->SetText("abcdef\r\nxy\r\nlonger line");
+  ShowForm();
+  Memo->SetCaretPos({4, 0});
+  Input().PressKey(VK_DOWN);
+  EXPECT_EQ(Caret(), (TPoint{2, 1}));
+  Input().PressKey(VK_DOWN);
+  EXPECT_EQ(Caret().Y, 2);
+  EXPECT_NEAR(Caret().X, 4, 1);  // back near the remembered column, by pixels
+  Input().PressKey(VK_UP, {ssShift});
+  EXPECT_EQ(Caret().Y, 1);
+  EXPECT_GT(Memo->GetSelLength(), 0);
+  Input().PressKey(VK_END);
+  EXPECT_EQ(Caret(), (TPoint{2, 1}));
+  Input().PressKey(VK_UP);
+  Input().PressKey(VK_UP);  // past the first line: to the start
+  EXPECT_EQ(Memo->GetSelStart(), 0);
+  Input().PressKey(VK_END, {ssCtrl});
+  EXPECT_EQ(Memo->GetSelStart(), Memo->GetTextLen());
+}
+
+TEST_F(MemoTest, PagingAndTheWheelScrollByLines) {
+  TStringList many;
+  for (int i = 0; i < 50; ++i) many.Add("line " + std::to_string(i));
+  Memo->SetLines(&many);
+  ShowForm();
+  int visible = Memo->VisibleLineCount();
+  ASSERT_GT(visible, 2);
+  ASSERT_LT(visible, 50);
+  Memo->SetCaretPos({0, 0});
+  Input().PressKey(VK_NEXT);
+  EXPECT_EQ(Caret().Y, visible - 1);
+  Input().PressKey(VK_NEXT);
+  EXPECT_EQ(Caret().Y, 2 * (visible - 1));
+  int top = Memo->GetTopLine();
+  EXPECT_GE(Caret().Y, top);
+  EXPECT_LT(Caret().Y, top + visible);
+  // The wheel scrolls the view without moving the caret.
+  TPoint c = Caret();
+  Input().WheelAt(At(Memo, 50, 50).X, At(Memo, 50, 50).Y, -WHEEL_DELTA);
+  EXPECT_EQ(Memo->GetTopLine(), top + 3);
+  EXPECT_EQ(Caret(), c);
+  for (int i = 0; i < 30; ++i) Input().Wheel(-WHEEL_DELTA);
+  EXPECT_EQ(Memo->GetTopLine(), 51 - visible);  // the empty line after the last break counts
+  Input().PressKey(VK_PRIOR);
+  EXPECT_EQ(Caret().Y, c.Y - (visible - 1));
+  EXPECT_GE(Caret().Y, Memo->GetTopLine());
+  // Ctrl+Home brings the start into view.
+  Input().PressKey(VK_HOME, {ssCtrl});
+  EXPECT_EQ(Memo->GetTopLine(), 0);
+}
+
+TEST_F(MemoTest, WordWrapBreaksAtBlanksAndNavigatesDisplayLines) {
+  Memo->SetText("the quick brown fox jumps over the lazy dog again and again");
+  ShowForm();
+  int wrapped = Memo->DisplayLineCount();
+  EXPECT_GT(wrapped, 1);
+  EXPECT_EQ(Memo->GetLines()->Count(), 1);
+  Memo->SetCaretPos({0, 0});
+  Input().PressKey(VK_END);
+  // End stops at the end of the display line, before the blank where it wrapped.
+  int end1 = Memo->GetSelStart();
+  EXPECT_GT(end1, 5);
+  EXPECT_LT(end1, Memo->GetTextLen());
+  std::string t = Memo->GetText();
+  EXPECT_EQ(t[static_cast<size_t>(end1)], ' ');
+  Input().PressKey(VK_DOWN);
+  EXPECT_GT(Memo->GetSelStart(), end1);
+  Memo->SetWordWrap(false);
+  EXPECT_EQ(Memo->DisplayLineCount(), 1);
+  Input().PressKey(VK_END, {ssCtrl});
+  EXPECT_GT(Memo->GetScrollX(), 0);
+  TRect c = Memo->CaretRect();
+  EXPECT_LT(c.Right, Memo->GetWidth() - 2);
+}
+
+TEST_F(MemoTest, ScrollBarTakesRoomAndPagesOnClicks) {
+  TStringList many;
+  for (int i = 0; i < 40; ++i) many.Add("row " + std::to_string(i));
+  Memo->SetLines(&many);
+  Memo->SetScrollBars(ssVertical);
+  ShowForm();
+  TRect bar = Memo->VScrollBarRect();
+  ASSERT_FALSE(bar.IsEmpty());
+  EXPECT_EQ(bar.Right, Memo->GetWidth() - 2);
+  TRect thumb = Memo->VThumbRect();
+  ASSERT_FALSE(thumb.IsEmpty());
+  // Down arrow: a line; the track below the thumb: a page; dragging the thumb to the end.
+  TPoint down = At(Memo, bar.Left + 8, bar.Bottom - 4);
+  Input().Click(down.X, down.Y);
+  EXPECT_EQ(Memo->GetTopLine(), 1);
+  TPoint track = At(Memo, bar.Left + 8, bar.Bottom - 24);
+  Application->AdvanceTime(1000);  // not a double click
+  Input().Click(track.X, track.Y);
+  EXPECT_EQ(Memo->GetTopLine(), 1 + Memo->VisibleLineCount() - 1);
+  thumb = Memo->VThumbRect();
+  Input().Drag(At(Memo, thumb.Left + 8, thumb.Top + 2), At(Memo, thumb.Left + 8, bar.Bottom));
+  EXPECT_EQ(Memo->GetTopLine(), 41 - Memo->VisibleLineCount());
+  // Typed text never runs under the bar.
+  Memo->SetCaretPos({0, 0});
+  EXPECT_LT(Memo->CaretRect().Right, bar.Left);
+}
+
+TEST_F(MemoTest, TabLeavesUnlessWantTabs) {
+  auto* edit = new TEdit(Form);
+  edit->SetParent(Form);
+  edit->SetBounds(10, 150, 100, 21);
+  ShowForm();
+  ASSERT_TRUE(Memo->Focused());
+  Input().PressKey(VK_TAB);
+  EXPECT_TRUE(edit->Focused());
+  Memo->SetWantTabs(true);
+  Memo->SetFocus();
+  Input().PressKey(VK_TAB);
+  EXPECT_TRUE(Memo->Focused());
+  EXPECT_EQ(Memo->GetText(), "\t");
+}
+
+TEST_F(MemoTest, PasteKeepsLineBreaksAsCrLf) {
+  ShowForm();
+  Clipboard()->SetAsText("one\ntwo\rthree");
+  Input().PressKey('V', {ssCtrl});
+  EXPECT_EQ(Memo->GetText(), "one\r\ntwo\r\nthree");
+  EXPECT_EQ(Memo->GetLines()->Count(), 3);
+  // Double click on a word of the second line selects it alone.
+  Memo->SetCaretPos({1, 1});
+  TRect c = Memo->CaretRect();
+  TPoint p = At(Memo, c.Left, c.Top + 3);
+  Input().DoubleClick(p.X, p.Y);
+  EXPECT_EQ(Memo->GetSelText(), "two");
+}
+
+}  // namespace
+}  // namespace qel::test

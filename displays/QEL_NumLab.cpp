@@ -68,8 +68,9 @@ std::string Engineering(double V, int Precision, bool NoPoint) {
   // The exponent rounded down to a multiple of 3, for negative exponents too.
   int e3 = exp >= 0 ? exp / 3 * 3 : -((-exp + 2) / 3 * 3);
   if (NoPoint)
-    while (exp - e3 + 1 < static_cast<int>(digits.size())) e3 -= 3;  // digits after the point remain: shift them in
-  const int intDigits = exp - e3 + 1;   // digits before the point, 1..3 (more with NoPoint)
+    while (exp - e3 + 1 < static_cast<int>(digits.size()))
+      e3 -= 3;                         // digits after the point remain: shift them in
+  const int intDigits = exp - e3 + 1;  // digits before the point, 1..3 (more with NoPoint)
   std::string m;
   if (intDigits >= static_cast<int>(digits.size())) {
     m = digits + std::string(intDigits - digits.size(), '0');
@@ -102,7 +103,7 @@ std::string Sexagesimal(double V, int Fields, int Precision, const std::string& 
     return t;
   };
   if (Fields == 1) return sign + last(u, 1) + kDegree;
-  const int64_t sub = u % (60 * frac);  // minutes (2) or seconds (3) in units
+  const int64_t sub = u % (60 * frac);    // minutes (2) or seconds (3) in units
   const int64_t above = u / (60 * frac);  // whole degrees (2) or whole minutes (3)
   if (Fields == 2) return sign + std::to_string(above) + kDegree + last(sub, 2) + "'";
   return sign + std::to_string(above / 60) + kDegree +
@@ -205,7 +206,7 @@ void TNumLab::Changed() {
 }
 
 // A setter body: compare, store, repaint.
-#define QEL_NUMLAB_SET(Field)   \
+#define QEL_NUMLAB_SET(Field) \
   if (Field == Value) return; \
   Field = Value;              \
   Changed();
@@ -313,7 +314,7 @@ void TNumLab::Paint() {
   if (FTransparent) {
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(ColorToRGB(FColorLabText) != ColorToRGB(clBlack) ? clWhite
-                                                                         : FColorLabBakG);
+                                                                          : FColorLabBakG);
     c->FillRect(Rect(FLeftSpace + 2, 2, FLeftSpace + FLabelWidth, h - 2));
     c->SetCopyMode(cmSrcAnd);
   } else {
@@ -378,8 +379,7 @@ void TNumLab::Render(TCanvas* C) const {
   C->Brush()->SetStyle(bsSolid);
   C->Brush()->SetColor(FColorLabBakG);
   C->Rectangle(LabelBoxRect());
-  DrawFrame(C, FFrameStyle, ls + 1, 0, ls + lw, h - 2, clWhite, clSilver, clGray, clBlack,
-            clBlack);
+  DrawFrame(C, FFrameStyle, ls + 1, 0, ls + lw, h - 2, clWhite, clSilver, clGray, clBlack, clBlack);
 
   // 5. Number.
   if (FEmpty) return;

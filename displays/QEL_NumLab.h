@@ -33,10 +33,10 @@ enum TDisplay : uint8_t {
 
 using TBeforeDisplayEvent = std::function<void(TObject* Sender, std::string& Text)>;
 
-// The number text of Value for a display type, before the separator and plus-sign steps: what
-// the label formats. Empty Optional-like results do not exist: a value the type cannot show
-// (NaN, beyond the integer range) gives Overflow. Exposed for tests and for hosts that want the
-// same texts elsewhere.
+// The number text of Value for a display type, before the separator and plus-sign steps. A
+// value the type cannot show (NaN, an infinity, beyond the 64-bit range for the integer types,
+// beyond the calendar for dates) gives Overflow. Free, so that hosts and tests get the same
+// texts as the label.
 std::string NumLabFormat(TDisplay Type, double Value, int Precision, const std::string& DTFormat,
                          const std::string& StateText, const std::string& Overflow);
 

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <cctype>
 #include <climits>
 #include <cstdint>
-#include <cctype>
 
 #include "frame/QEL_errors.h"
 #include "platform/controls/Messages.h"
@@ -288,9 +288,7 @@ int TRasterLab::CalcTextBitLength() const {
   return static_cast<int>(std::min<int64_t>(len, INT32_MAX / 2));
 }
 
-void TRasterLab::AdjustHeight() {
-  SetHeight(FrameWidth() + Pitch() * FMatrix.Height);
-}
+void TRasterLab::AdjustHeight() { SetHeight(FrameWidth() + Pitch() * FMatrix.Height); }
 
 void TRasterLab::AdjustCenter() {
   FPosX = (GetWidth() - CalcTextBitLength()) / 2 + FrameWidth() + 1;
@@ -459,7 +457,8 @@ void TRasterLab::ScrollStep() {
   bool restart = false;
   // Offsets saturate instead of overflowing when a loop is off and the text travels on.
   auto move = [](int& Offset, int By) {
-    Offset = static_cast<int>(std::clamp<int64_t>(int64_t{Offset} + By, INT32_MIN / 2, INT32_MAX / 2));
+    Offset =
+        static_cast<int>(std::clamp<int64_t>(int64_t{Offset} + By, INT32_MIN / 2, INT32_MAX / 2));
   };
   switch (FScrollMode) {
     case rdsmRight:

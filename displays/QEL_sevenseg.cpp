@@ -13,7 +13,7 @@ struct TPiece {
   int X, Y;
 };
 // Segments 1..7: top, upper left, upper right, middle, lower left, lower right, bottom.
-constexpr TPiece kSegments[7] = {{1, 94, 0},  {0, 37, 23},  {0, 244, 23}, {1, 57, 197},
+constexpr TPiece kSegments[7] = {{1, 94, 0},  {0, 37, 23},   {0, 244, 23}, {1, 57, 197},
                                  {0, 0, 220}, {0, 207, 220}, {1, 20, 394}};
 constexpr TPiece kPoint = {2, 269, 394};
 constexpr TPiece kPlus = {3, 57, 120};
@@ -23,24 +23,42 @@ constexpr TPiece kDegree = {5, 150, 0};
 // Lit segments per character, bit k for segment k + 1.
 uint8_t SegmentMask(char32_t Ch) {
   switch (Ch) {
-    case '0': return 0b1110111;
-    case '1': return 0b0100100;
-    case '2': return 0b1011101;
-    case '3': return 0b1101101;
-    case '4': return 0b0101110;
-    case '5': return 0b1101011;
-    case '6': return 0b1111011;
-    case '7': return 0b0100101;
-    case '8': return 0b1111111;
-    case '9': return 0b1101111;
-    case '-': return 0b0001000;
-    case 'A': return 0b0111111;
-    case 'B': return 0b1111010;
-    case 'C': return 0b1010011;
-    case 'D': return 0b1111100;
-    case 'E': return 0b1011011;
-    case 'F': return 0b0011011;
-    default: return 0;
+    case '0':
+      return 0b1110111;
+    case '1':
+      return 0b0100100;
+    case '2':
+      return 0b1011101;
+    case '3':
+      return 0b1101101;
+    case '4':
+      return 0b0101110;
+    case '5':
+      return 0b1101011;
+    case '6':
+      return 0b1111011;
+    case '7':
+      return 0b0100101;
+    case '8':
+      return 0b1111111;
+    case '9':
+      return 0b1101111;
+    case '-':
+      return 0b0001000;
+    case 'A':
+      return 0b0111111;
+    case 'B':
+      return 0b1111010;
+    case 'C':
+      return 0b1010011;
+    case 'D':
+      return 0b1111100;
+    case 'E':
+      return 0b1011011;
+    case 'F':
+      return 0b0011011;
+    default:
+      return 0;
   }
 }
 
@@ -74,8 +92,8 @@ char32_t Upper(char32_t C) { return C >= 'a' && C <= 'z' ? C - 32 : C; }
 }  // namespace
 
 TSevenSeg::TSevenSeg(TComponent* AOwner) : TGraphicControl(AOwner) {
-  static const char* const kNames[sgCount] = {"SEG_VERT", "SEG_HORZ",  "SEG_DOT",
-                                              "SEG_PLUS", "SEG_COLON", "SEG_DEG"};
+  static const char* const kNames[sgCount] = {"SEGVERT", "SEGHORZ",  "SEGDOT",
+                                              "SEGPLUS", "SEGCOLON", "SEGDEG"};
   for (int k = 0; k < sgCount; ++k) {
     FSeg[k] = std::make_unique<TBitmap>();
     FSeg[k]->LoadFromResourceName(kNames[k]);
@@ -83,8 +101,8 @@ TSevenSeg::TSevenSeg(TComponent* AOwner) : TGraphicControl(AOwner) {
   }
   FMaster = std::make_unique<TBitmap>(kMasterWidth, kMasterHeight);
   FCache = std::make_unique<TBitmap>();
-  SetBounds(0, 0, 216, 76);
-  BuildCache();
+  SetBounds(0, 0, 216, 76);  // Resize builds the cache for this size
+  if (FBuiltWidth != GetWidth() || FBuiltHeight != GetHeight()) BuildCache();
 }
 
 TSevenSeg::~TSevenSeg() = default;
@@ -187,9 +205,7 @@ void TSevenSeg::Resize() {
 
 // ---------------------------------------------------------------- geometry
 
-int TSevenSeg::CellWidth() const {
-  return (GetWidth() - 2 * FMargin) / FNumDigits - FInterDigDist;
-}
+int TSevenSeg::CellWidth() const { return (GetWidth() - 2 * FMargin) / FNumDigits - FInterDigDist; }
 
 int TSevenSeg::CellHeight() const { return GetHeight() - 2 * FMargin; }
 

@@ -1,6 +1,6 @@
 #pragma once
 // TSevenSeg: a short caption as slanted seven-segment digits. Each glyph is composed from the
-// segment bitmaps (resources SEG_VERT, SEG_HORZ, SEG_DOT, SEG_PLUS, SEG_COLON, SEG_DEG, drawn
+// segment bitmaps (resources SEGVERT, SEGHORZ, SEGDOT, SEGPLUS, SEGCOLON, SEGDEG, drawn
 // by tools/segments) on a large master cell, scaled once into a cache of 21 cells at the
 // current cell size, then copied cell by cell. docs/displays.md describes the bitmaps.
 #include <memory>
@@ -16,9 +16,9 @@ namespace qel {
 class TSevenSeg : public TGraphicControl {
  public:
   // The characters of the cache cells, in cell order (the degree sign is code 176).
-  static constexpr char32_t kCacheChars[21] = {'0', '1', '2', '3', '4', '5', '6', '7', '8', '9',
-                                               '-', '+', ':', 0xB0, 'A', 'B', 'C', 'D', 'E', 'F',
-                                               '.'};
+  static constexpr char32_t kCacheChars[21] = {'0', '1', '2', '3', '4', '5', '6',
+                                               '7', '8', '9', '-', '+', ':', 0xB0,
+                                               'A', 'B', 'C', 'D', 'E', 'F', '.'};
   static constexpr int kMasterWidth = 312;
   static constexpr int kMasterHeight = 432;
 

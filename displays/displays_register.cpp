@@ -2,31 +2,19 @@
 #include "displays/QEL_NumLab.h"
 #include "displays/QEL_RasterLab.h"
 #include "displays/QEL_sevenseg.h"
+#include "frame/QEL_frame_register.h"
 #include "platform/controls/Properties.h"
 
 namespace qel {
 
-namespace {
-// Shared enumerations may have been registered by another component already; the first
-// registration stands.
-template <class E>
-void RegisterEnumOnce(const std::string& TypeName, std::vector<std::string> Names) {
-  if (!EnumInfoOf<E>()) RegisterEnum<E>(TypeName, std::move(Names));
-}
-}  // namespace
-
 void RegisterDisplayClasses() {
-  RegisterPlatformClasses();
-  RegisterEnumOnce<TFrameStyle>(
-      "TFrameStyle", {"fsNone", "fsSimple", "fsLowered", "fsRaised", "fsEmbossed", "fsEngraved"});
-  RegisterEnumOnce<TColorScheme>("TColorScheme", {"csBWG", "csSystem"});
-  RegisterEnumOnce<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
-  RegisterEnumOnce<TDisplay>(
-      "TDisplay", {"dtFloat", "dtFixP", "dtExp", "dtHex", "dtZeroInt", "dtInt", "dtDateTime",
-                   "dtState", "dtBin", "dtOct", "dtDeg", "dtDegMin", "dtDegMinSec", "dtEEng",
-                   "dtEEngNoDP"});
-  RegisterEnumOnce<TRDBlockMode>("TRDBlockMode", {"rdbmOff", "rdbmOn", "rdbmRaster"});
-  RegisterEnumOnce<TRDScrollMode>("TRDScrollMode",
+  RegisterFrameEnums();
+  RegisterEnum<TDisplay>(
+      "TDisplay",
+      {"dtFloat", "dtFixP", "dtExp", "dtHex", "dtZeroInt", "dtInt", "dtDateTime", "dtState",
+       "dtBin", "dtOct", "dtDeg", "dtDegMin", "dtDegMinSec", "dtEEng", "dtEEngNoDP"});
+  RegisterEnum<TRDBlockMode>("TRDBlockMode", {"rdbmOff", "rdbmOn", "rdbmRaster"});
+  RegisterEnum<TRDScrollMode>("TRDScrollMode",
                                   {"rdsmOff", "rdsmLeft", "rdsmRight", "rdsmDown", "rdsmUp"});
 
   using N = TNumLab;
@@ -46,8 +34,7 @@ void RegisterDisplayClasses() {
       .Prop("LeftSpace", &N::GetLeftSpace, &N::SetLeftSpace, 35)
       .Prop("LabelWidth", &N::GetLabelWidth, &N::SetLabelWidth, 80)
       .Enum("Alignment", &N::GetAlignment, &N::SetAlignment, taCenter)
-      .Enum("LeftTextAlignment", &N::GetLeftTextAlignment, &N::SetLeftTextAlignment,
-            taRightJustify)
+      .Enum("LeftTextAlignment", &N::GetLeftTextAlignment, &N::SetLeftTextAlignment, taRightJustify)
       .Enum("RightTextAlignment", &N::GetRightTextAlignment, &N::SetRightTextAlignment,
             taLeftJustify)
       .Enum("FrameStyle", &N::GetFrameStyle, &N::SetFrameStyle, fsLowered)

@@ -173,19 +173,19 @@ struct TComposed {
 };
 // Lower-case i with an accent is built on the dotless i (code 0 stands for it here).
 constexpr TComposed kComposed[] = {
-    {192, 'A', acGrave}, {193, 'A', acAcute}, {194, 'A', acCirc},    {195, 'A', acTilde},
-    {196, 'A', acDiaer}, {197, 'A', acRing},  {199, 'C', acCedilla}, {200, 'E', acGrave},
-    {201, 'E', acAcute}, {202, 'E', acCirc},  {203, 'E', acDiaer},   {204, 'I', acGrave},
-    {205, 'I', acAcute}, {206, 'I', acCirc},  {207, 'I', acDiaer},   {209, 'N', acTilde},
-    {210, 'O', acGrave}, {211, 'O', acAcute}, {212, 'O', acCirc},    {213, 'O', acTilde},
-    {214, 'O', acDiaer}, {217, 'U', acGrave}, {218, 'U', acAcute},   {219, 'U', acCirc},
-    {220, 'U', acDiaer}, {221, 'Y', acAcute}, {224, 'a', acGrave},   {225, 'a', acAcute},
-    {226, 'a', acCirc},  {227, 'a', acTilde}, {228, 'a', acDiaer},   {229, 'a', acRing},
-    {231, 'c', acCedilla}, {232, 'e', acGrave}, {233, 'e', acAcute}, {234, 'e', acCirc},
-    {235, 'e', acDiaer}, {236, 0, acGrave},   {237, 0, acAcute},     {238, 0, acCirc},
-    {239, 0, acDiaer},   {241, 'n', acTilde}, {242, 'o', acGrave},   {243, 'o', acAcute},
-    {244, 'o', acCirc},  {245, 'o', acTilde}, {246, 'o', acDiaer},   {249, 'u', acGrave},
-    {250, 'u', acAcute}, {251, 'u', acCirc},  {252, 'u', acDiaer},   {253, 'y', acAcute},
+    {192, 'A', acGrave},   {193, 'A', acAcute}, {194, 'A', acCirc},    {195, 'A', acTilde},
+    {196, 'A', acDiaer},   {197, 'A', acRing},  {199, 'C', acCedilla}, {200, 'E', acGrave},
+    {201, 'E', acAcute},   {202, 'E', acCirc},  {203, 'E', acDiaer},   {204, 'I', acGrave},
+    {205, 'I', acAcute},   {206, 'I', acCirc},  {207, 'I', acDiaer},   {209, 'N', acTilde},
+    {210, 'O', acGrave},   {211, 'O', acAcute}, {212, 'O', acCirc},    {213, 'O', acTilde},
+    {214, 'O', acDiaer},   {217, 'U', acGrave}, {218, 'U', acAcute},   {219, 'U', acCirc},
+    {220, 'U', acDiaer},   {221, 'Y', acAcute}, {224, 'a', acGrave},   {225, 'a', acAcute},
+    {226, 'a', acCirc},    {227, 'a', acTilde}, {228, 'a', acDiaer},   {229, 'a', acRing},
+    {231, 'c', acCedilla}, {232, 'e', acGrave}, {233, 'e', acAcute},   {234, 'e', acCirc},
+    {235, 'e', acDiaer},   {236, 0, acGrave},   {237, 0, acAcute},     {238, 0, acCirc},
+    {239, 0, acDiaer},     {241, 'n', acTilde}, {242, 'o', acGrave},   {243, 'o', acAcute},
+    {244, 'o', acCirc},    {245, 'o', acTilde}, {246, 'o', acDiaer},   {249, 'u', acGrave},
+    {250, 'u', acAcute},   {251, 'u', acCirc},  {252, 'u', acDiaer},   {253, 'y', acAcute},
     {255, 'y', acDiaer},
 };
 

@@ -1,27 +1,15 @@
 // The published properties of TMeter and TNeedleLayout, for form files, qel-render and the
 // gallery's property panel.
 #include "meter/QEL_Meter.h"
+#include "frame/QEL_frame_register.h"
 #include "platform/controls/Properties.h"
 
 namespace qel {
 
-namespace {
-// The shared frame enumerations may have been registered by another component already; the
-// first registration stands.
-template <class E>
-void RegisterEnumOnce(const std::string& TypeName, std::vector<std::string> Names) {
-  if (!EnumInfoOf<E>()) RegisterEnum<E>(TypeName, std::move(Names));
-}
-}  // namespace
-
 void RegisterMeterClasses() {
-  RegisterPlatformClasses();
+  RegisterFrameEnums();
   RegisterEnum<TMeterLayout>("TMeterLayout", {"mlCirc90", "mlCirc120", "mlCirc180", "mlCirc270",
                                               "mlCirc300", "mlCirc360"});
-  RegisterEnumOnce<TFrameStyle>(
-      "TFrameStyle", {"fsNone", "fsSimple", "fsLowered", "fsRaised", "fsEmbossed", "fsEngraved"});
-  RegisterEnumOnce<TColorScheme>("TColorScheme", {"csBWG", "csSystem"});
-  RegisterEnumOnce<TBkgFill>("TBkgFill", {"bfSimple", "bfStretch", "bfTile"});
 
   RegisterClass<TNeedleLayout>("TNeedleLayout", "TPersistent")
       .Color("ColorBody", &TNeedleLayout::GetColorBody, &TNeedleLayout::SetColorFill, clSilver)

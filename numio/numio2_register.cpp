@@ -2,28 +2,15 @@
 // panel. No property carries a stream default: the constructor sets them all, so every one is
 // written.
 #include "numio/QEL_NumIO.h"
+#include "frame/QEL_frame_register.h"
 #include "platform/controls/Properties.h"
 
 namespace qel {
 
-namespace {
-// The shared enumerations may have been registered by another component already; the first
-// registration stands.
-template <class E>
-void RegisterEnumOnce(const std::string& TypeName, std::vector<std::string> Names) {
-  if (!EnumInfoOf<E>()) RegisterEnum<E>(TypeName, std::move(Names));
-}
-}  // namespace
-
 void RegisterNumIOClasses() {
-  RegisterPlatformClasses();
-  RegisterEnumOnce<TInFormat>("TInFormat", {"itExp", "itFloat", "itFixPoint", "itInt", "itHex",
+  RegisterFrameEnums();
+  RegisterEnum<TInFormat>("TInFormat", {"itExp", "itFloat", "itFixPoint", "itInt", "itHex",
                                             "itOct", "itBin", "itDynamic"});
-  RegisterEnumOnce<TDecPSep>("TDecPSep", {"dpsSystem", "dpsPoint", "dpsComma", "dpsBoth"});
-  RegisterEnumOnce<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
-  RegisterEnumOnce<TFrameStyle>(
-      "TFrameStyle", {"fsNone", "fsSimple", "fsLowered", "fsRaised", "fsEmbossed", "fsEngraved"});
-  RegisterEnumOnce<TColorScheme>("TColorScheme", {"csBWG", "csSystem"});
 
   using T = TNumIO2;
   // Notation first, then the range, then the text it is judged by; Value is Text read as a

@@ -26,4 +26,4 @@ for key in sorted(times):
     if "ours" in t and "ref" in t and t["ref"] > 0:
         print(f"RATIO {key} {t['ours'] / t['ref']:.3f}")
 for name, v in values:
-    print(f"VALUE {name} {v:.3f}")
+    print(f"VALUE {name} {v:.4g}")

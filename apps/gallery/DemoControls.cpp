@@ -1,6 +1,11 @@
 #include "apps/gallery/DemoControls.h"
 
 #include "apps/gallery/MeterDemo.h"
+#include "apps/gallery/NumIODemo.h"
+#include "platform/widgets/StdCtrls.h"
+#include "displays/QEL_NumLab.h"
+#include "displays/QEL_RasterLab.h"
+#include "displays/QEL_sevenseg.h"
 
 #include <algorithm>
 #include <cmath>
@@ -240,6 +245,9 @@ void TShapeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 
 void RegisterGalleryClasses() {
   RegisterPlatformClasses();
+  RegisterStdWidgetClasses();  // the standard-controls page
+  RegisterNumIODemoClasses();  // the numeric-field page
+  RegisterDisplayClasses();    // the displays page
   RegisterMeterDemoClasses();  // the meter page
   RegisterEnum<TShapeKind>("TShapeKind",
                            {"skRectangle", "skEllipse", "skRoundRect", "skTriangle", "skDiamond"});

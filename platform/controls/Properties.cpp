@@ -532,6 +532,7 @@ void RegisterPlatformClasses() {
   RegisterEnum<TAlign>(
       "TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"});
   RegisterEnum<TAnchorKind>("TAnchorKind", {"akLeft", "akTop", "akRight", "akBottom"});
+  RegisterEnum<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
   RegisterEnum<TFormBorderStyle>("TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable",
                                                       "bsDialog", "bsToolWindow", "bsSizeToolWin"});
   RegisterEnum<TPosition>(

@@ -22,8 +22,8 @@ int CodePoints(const std::string& S, int Bytes) {
 }  // namespace
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomControl(AOwner) {
-  FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csFramed};
-  FControlStyle >> csSetCaption;
+  // The edit paints its whole face, so the framework need not erase it first.
+  FControlStyle = {csCaptureMouse, csClickEvents, csDoubleClicks, csFramed, csOpaque};
   SetTabStop(true);
   SetColor(clWindow);
   SetParentColor(false);
@@ -194,6 +194,8 @@ void TCustomEdit::ReplaceSelection(const std::string& S, bool User) {
     FUndoAnchor = FAnchor;
     FCanUndo = true;
   }
+  // A replacement by the program cannot be undone, and an older step no longer fits the text.
+  if (!User) FCanUndo = false;
   if (User) FModified = true;
   t.replace(static_cast<size_t>(from), static_cast<size_t>(to - from), S);
   // The caret goes after the inserted text before the change is announced, so Change sees it.
@@ -441,6 +443,15 @@ void TCustomEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
       }
       Key = 0;
       break;
+    case VK_BACK:
+      // Ctrl+Backspace takes the word before the caret (plain Backspace arrives as a character).
+      if (!ctrl) break;
+      if (!FReadOnly) {
+        if (FCaret == FAnchor) FAnchor = WordLeft(FCaret);
+        UserReplace("");
+      }
+      Key = 0;
+      break;
     case VK_INSERT:
       if (ctrl && !shift) CopyToClipboard();
       if (shift && !ctrl) PasteFromClipboard();
@@ -479,10 +490,7 @@ void TCustomEdit::KeyPress(char32_t& Key) {
       }
       UserReplace("");
       break;
-    case 127:  // Ctrl+Backspace: the word before the caret
-      if (FReadOnly) break;
-      if (FCaret == FAnchor) FAnchor = WordLeft(FCaret);
-      UserReplace("");
+    case 127:  // DEL as a character types nothing
       break;
     default:
       if (Key < 32) return;

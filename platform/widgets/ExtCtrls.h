@@ -9,6 +9,11 @@
 namespace qel {
 
 enum TPanelBevel : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
+// An extra edge outside everything else, on the chosen sides: none, etched (tile), soft, or a
+// flat one-pixel line.
+enum TBevelKind : uint8_t { bkNone, bkTile, bkSoft, bkFlat };
+enum TBevelEdge : uint8_t { beLeft, beTop, beRight, beBottom };
+using TBevelEdges = TSet<TBevelEdge>;
 using TBevelWidth = int;
 using TBorderWidth = int;
 
@@ -31,14 +36,20 @@ class TCustomPanel : public TCustomControl {
   void SetBorderStyle(TBorderStyle Value);
   TAlignment GetAlignment() const { return FAlignment; }
   void SetAlignment(TAlignment Value);
+  TBevelKind GetBevelKind() const { return FBevelKind; }
+  void SetBevelKind(TBevelKind Value);
+  TBevelEdges GetBevelEdges() const { return FBevelEdges; }
+  void SetBevelEdges(TBevelEdges Value);
   bool GetFullRepaint() const { return FFullRepaint; }
   void SetFullRepaint(bool Value) { FFullRepaint = Value; }
 
   // Pixels taken on each side by the border line, the bevels and the border width: the area
   // aligned children fill starts this far in.
   int FrameSize() const;
-  // The rectangle inside the bevels (client coordinates): where aligned children go and where
-  // the caption is centred.
+  // The client rectangle inside the BevelKind edge (the whole client without one).
+  TRect EdgeRect() const;
+  // The rectangle inside the edge and the bevels (client coordinates): where aligned children
+  // go and where the caption is centred.
   TRect InnerRect() const;
 
  protected:
@@ -55,6 +66,8 @@ class TCustomPanel : public TCustomControl {
   int FBorderWidth = 0;
   TBorderStyle FBorderStyle = bsNone;
   TAlignment FAlignment = taCenter;
+  TBevelKind FBevelKind = bkNone;
+  TBevelEdges FBevelEdges{beLeft, beTop, beRight, beBottom};
   bool FFullRepaint = true;
 };
 

@@ -25,9 +25,21 @@ int TCustomPanel::FrameSize() const {
   return s;
 }
 
+TRect TCustomPanel::EdgeRect() const {
+  TRect r = GetClientRect();
+  int w = FBevelKind == bkNone ? 0 : FBevelKind == bkFlat ? 1 : 2;
+  if (FBevelEdges.Contains(beLeft)) r.Left += w;
+  if (FBevelEdges.Contains(beTop)) r.Top += w;
+  if (FBevelEdges.Contains(beRight)) r.Right -= w;
+  if (FBevelEdges.Contains(beBottom)) r.Bottom -= w;
+  if (r.Right < r.Left) r.Right = r.Left;
+  if (r.Bottom < r.Top) r.Bottom = r.Top;
+  return r;
+}
+
 TRect TCustomPanel::InnerRect() const {
   int s = FrameSize();
-  TRect r = GetClientRect().Inflate(-s, -s);
+  TRect r = EdgeRect().Inflate(-s, -s);
   if (r.Right < r.Left) r.Right = r.Left;
   if (r.Bottom < r.Top) r.Bottom = r.Top;
   return r;
@@ -45,6 +57,31 @@ void TCustomPanel::AlignControls(TControl* AControl, TRect& ARect) {
 void TCustomPanel::Paint() {
   TCanvas* c = FCanvas.get();
   TRect r = GetClientRect();
+  if (FBevelKind != bkNone) {
+    // The edge rings, each side only where BevelEdges asks: top-left colour, bottom-right colour.
+    const TColor rings[3][4] = {{clBtnShadow, clBtnHighlight, clBtnHighlight, clBtnShadow},
+                                {cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow},
+                                {clBtnShadow, clBtnShadow, 0, 0}};
+    const TColor* ring = rings[FBevelKind - 1];
+    int count = FBevelKind == bkFlat ? 1 : 2;
+    c->Brush()->SetStyle(bsSolid);
+    for (int i = 0; i < count; ++i) {
+      TRect o = GetClientRect();
+      // Ring i sits i pixels in from every side that has an edge.
+      if (FBevelEdges.Contains(beLeft)) o.Left += i;
+      if (FBevelEdges.Contains(beTop)) o.Top += i;
+      if (FBevelEdges.Contains(beRight)) o.Right -= i;
+      if (FBevelEdges.Contains(beBottom)) o.Bottom -= i;
+      c->Brush()->SetColor(ring[2 * i]);
+      if (FBevelEdges.Contains(beLeft)) c->FillRect(Rect(o.Left, o.Top, o.Left + 1, o.Bottom));
+      if (FBevelEdges.Contains(beTop)) c->FillRect(Rect(o.Left, o.Top, o.Right, o.Top + 1));
+      c->Brush()->SetColor(ring[2 * i + 1]);
+      if (FBevelEdges.Contains(beRight)) c->FillRect(Rect(o.Right - 1, o.Top, o.Right, o.Bottom));
+      if (FBevelEdges.Contains(beBottom))
+        c->FillRect(Rect(o.Left, o.Bottom - 1, o.Right, o.Bottom));
+    }
+    r = EdgeRect();
+  }
   auto bevel = [&](TPanelBevel B) {
     if (B == bvNone) return;
     TColor top = B == bvLowered ? clBtnShadow : B == bvRaised ? clBtnHighlight : GetColor();
@@ -109,6 +146,18 @@ void TCustomPanel::SetBorderStyle(TBorderStyle Value) {
   if (Value != bsNone) Value = bsSingle;
   if (FBorderStyle == Value) return;
   FBorderStyle = Value;
+  FrameChanged();
+}
+
+void TCustomPanel::SetBevelKind(TBevelKind Value) {
+  if (FBevelKind == Value) return;
+  FBevelKind = Value;
+  FrameChanged();
+}
+
+void TCustomPanel::SetBevelEdges(TBevelEdges Value) {
+  if (FBevelEdges == Value) return;
+  FBevelEdges = Value;
   FrameChanged();
 }
 

@@ -4,7 +4,8 @@
 //
 // Where the code lives: Edit.cpp (text model, keys, mouse, clipboard, caret), EditPaint.cpp
 // (layout of the lines, scrolling, painting, the memo's scroll bars), Memo.cpp (the memo and its
-// Lines), Label.cpp. docs/widgets.md records the choices.
+// Lines), Label.cpp; WidgetRegistration.cpp registers the published properties of every
+// widget. docs/widgets.md records the choices.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -102,7 +103,7 @@ class TCustomEdit : public TCustomControl {
   // descendants override to check or transform what was typed.
   virtual void Change();
 
-  // One displayed line: bytes [Start, End) of the text; Next is where the following line starts.
+  // One displayed line: bytes [Start, End) of the text (End excludes a line break).
   struct TEditLine {
     int Start = 0;
     int End = 0;

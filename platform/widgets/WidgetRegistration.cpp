@@ -14,6 +14,8 @@ void RegisterStdWidgetClasses() {
   RegisterEnum<TScrollStyle>("TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
   RegisterEnum<TTextLayout>("TTextLayout", {"tlTop", "tlCenter", "tlBottom"});
   RegisterEnum<TPanelBevel>("TPanelBevel", {"bvNone", "bvLowered", "bvRaised", "bvSpace"});
+  RegisterEnum<TBevelKind>("TBevelKind", {"bkNone", "bkTile", "bkSoft", "bkFlat"});
+  RegisterEnum<TBevelEdge>("TBevelEdge", {"beLeft", "beTop", "beRight", "beBottom"});
   RegisterEnum<TButtonLayout>("TButtonLayout",
                               {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
 
@@ -64,6 +66,9 @@ void RegisterStdWidgetClasses() {
       .Default("Color", clBtnFace)
       .Default("ParentColor", false)
       .Prop("Alignment", &TCustomPanel::GetAlignment, &TCustomPanel::SetAlignment, taCenter)
+      .Set("BevelEdges", &TCustomPanel::GetBevelEdges, &TCustomPanel::SetBevelEdges,
+           TBevelEdges{beLeft, beTop, beRight, beBottom})
+      .Prop("BevelKind", &TCustomPanel::GetBevelKind, &TCustomPanel::SetBevelKind, bkNone)
       .Prop("BevelInner", &TCustomPanel::GetBevelInner, &TCustomPanel::SetBevelInner, bvNone)
       .Prop("BevelOuter", &TCustomPanel::GetBevelOuter, &TCustomPanel::SetBevelOuter, bvRaised)
       .Prop("BevelWidth", &TCustomPanel::GetBevelWidth, &TCustomPanel::SetBevelWidth, 1)

@@ -82,7 +82,9 @@ TEST(DisplaysGolden, RasterLabVariants) {
   TBitmap sheet(420, 250);
   test::FillBitmap(sheet, clWhite);
   TRasterLab a(nullptr);
-  a.SetText("Text 0123 \xC3\x84\xC3\xA9\xC3\xB1\xC3\x9F \xC2\xB0" "C");
+  a.SetText(
+      "Text 0123 \xC3\x84\xC3\xA9\xC3\xB1\xC3\x9F \xC2\xB0"
+      "C");
   a.SetAutoHeight(true);
   Place(a, sheet, 0, 0);
   TRasterLab b(nullptr);
@@ -103,8 +105,9 @@ TEST(DisplaysGolden, RasterLabVariants) {
   c.SetAutoCenter(true);
   Place(c, sheet, 0, 100);
   TRasterLab d(nullptr);
-  d.SetText("\xC3\x80\xC3\x81\xC3\x82\xC3\x83\xC3\x85\xC3\x86\xC3\x87\xC3\x89\xC3\x8E\xC3\x98"
-            "\xC3\xA5\xC3\xA6\xC3\xA7\xC3\xBF\xC2\xA9\xC2\xBD\xC2\xBF\xC2\xA7\xC2\xB5");
+  d.SetText(
+      "\xC3\x80\xC3\x81\xC3\x82\xC3\x83\xC3\x85\xC3\x86\xC3\x87\xC3\x89\xC3\x8E\xC3\x98"
+      "\xC3\xA5\xC3\xA6\xC3\xA7\xC3\xBF\xC2\xA9\xC2\xBD\xC2\xBF\xC2\xA7\xC2\xB5");
   d.SetDotSize(2);
   d.SetAutoHeight(true);
   d.SetFrameStyle(fsRaised);

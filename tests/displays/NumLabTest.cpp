@@ -99,14 +99,23 @@ TEST(NumLabText, DateAndState) {
 
 TEST(NumLabText, DegreesMinutesSeconds) {
   EXPECT_EQ(Text(dtDeg, 12.5, 2), "12.50\xC2\xB0");
-  EXPECT_EQ(Text(dtDegMin, 12.5, 1), "12\xC2\xB0" "30.0'");
-  EXPECT_EQ(Text(dtDegMin, 3.0 + 5.0 / 60, 0), "3\xC2\xB0" "05'");
+  EXPECT_EQ(Text(dtDegMin, 12.5, 1),
+            "12\xC2\xB0"
+            "30.0'");
+  EXPECT_EQ(Text(dtDegMin, 3.0 + 5.0 / 60, 0),
+            "3\xC2\xB0"
+            "05'");
   // 12 deg 30 min 15.3 s.
   EXPECT_EQ(Text(dtDegMinSec, 12 + 30.0 / 60 + 15.3 / 3600, 1),
-            "12\xC2\xB0" "30'15.3\"");
+            "12\xC2\xB0"
+            "30'15.3\"");
   // Rounding carries into minutes and degrees instead of showing 60.
-  EXPECT_EQ(Text(dtDegMinSec, 12.9999999, 0), "13\xC2\xB0" "00'00\"");
-  EXPECT_EQ(Text(dtDegMin, 1.99999, 1), "2\xC2\xB0" "00.0'");
+  EXPECT_EQ(Text(dtDegMinSec, 12.9999999, 0),
+            "13\xC2\xB0"
+            "00'00\"");
+  EXPECT_EQ(Text(dtDegMin, 1.99999, 1),
+            "2\xC2\xB0"
+            "00.0'");
   EXPECT_EQ(Text(dtDeg, -0.5, 1), "-0.5\xC2\xB0");
   EXPECT_EQ(Text(dtDeg, -0.01, 0), "0\xC2\xB0");  // no minus on a rounded zero
   TNumLab n(nullptr);
@@ -221,7 +230,7 @@ TEST(NumLabPaint, BoxFrameTextsAndNumber) {
   const TRect box = n.LabelBoxRect();  // 36..115 x 0..26, lowered bevel
   EXPECT_EQ(PixelAt(*b, 5, 5), clAqua);
   EXPECT_EQ(PixelAt(*b, 159, 27), clAqua);
-  EXPECT_EQ(PixelAt(*b, box.Left, 10), clGray);       // shaded outer edge
+  EXPECT_EQ(PixelAt(*b, box.Left, 10), clGray);        // shaded outer edge
   EXPECT_EQ(PixelAt(*b, box.Right - 1, 10), clWhite);  // lit outer edge
   EXPECT_EQ(PixelAt(*b, box.Left + 4, 5), clYellow);
   EXPECT_EQ(PixelAt(*b, 100, 27), clAqua);  // the box ends above the last two rows
@@ -273,7 +282,7 @@ TEST_F(NumLabOnForm, TransparentLetsTheParentShowOutsideTheBox) {
   N->SetColorLabBakG(clYellow);
   N->SetTransparent(true);
   Application->ProcessMessages();
-  EXPECT_EQ(At(5, 5), clLime);  // the white background ANDs away
+  EXPECT_EQ(At(5, 5), clLime);     // the white background ANDs away
   EXPECT_EQ(At(45, 5), clYellow);  // the box is filled, then ANDed with itself
   N->SetTransparent(false);
   Application->ProcessMessages();

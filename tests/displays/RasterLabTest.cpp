@@ -138,12 +138,12 @@ TEST_F(RasterLab, DotsGridBlankColumnsAndFrame) {
   // '0' starts in column 1: its top row (row 1) has dots in columns 2..4 -> x 5.., y 5..
   EXPECT_EQ(PixelAt(*b, 5, 5), clLime);
   EXPECT_EQ(PixelAt(*b, 7, 7), clLime);
-  EXPECT_EQ(PixelAt(*b, 8, 6), clBlack);   // a gap of the grid
-  EXPECT_EQ(PixelAt(*b, 2, 6), kDotOff);   // column 1 of row 1 is unlit
-  EXPECT_EQ(PixelAt(*b, 22, 30), clBlack);  // blank column after the glyph (x 21..24)
-  EXPECT_EQ(PixelAt(*b, 26, 30), kDotOff);  // the grid goes on after it
-  EXPECT_EQ(PixelAt(*b, 0, 30), clGray);   // lowered frame: shadow outside,
-  EXPECT_EQ(PixelAt(*b, 1, 30), clBlack);  // dark inside,
+  EXPECT_EQ(PixelAt(*b, 8, 6), clBlack);     // a gap of the grid
+  EXPECT_EQ(PixelAt(*b, 2, 6), kDotOff);     // column 1 of row 1 is unlit
+  EXPECT_EQ(PixelAt(*b, 22, 30), clBlack);   // blank column after the glyph (x 21..24)
+  EXPECT_EQ(PixelAt(*b, 26, 30), kDotOff);   // the grid goes on after it
+  EXPECT_EQ(PixelAt(*b, 0, 30), clGray);     // lowered frame: shadow outside,
+  EXPECT_EQ(PixelAt(*b, 1, 30), clBlack);    // dark inside,
   EXPECT_EQ(PixelAt(*b, 399, 30), clWhite);  // highlight right and bottom
   EXPECT_EQ(PixelAt(*b, 200, 67), clWhite);
   r.SetCharBlockMode(rdbmOff);
@@ -285,6 +285,16 @@ TEST_F(RasterLab, NoTimerAndExceptionsFromTheTick) {
   ASSERT_EQ(HeadlessBackend()->Errors.size(), 1u);
   EXPECT_EQ(HeadlessBackend()->Errors[0], "tick failed");
   EXPECT_EQ(r.VertOffset(), 1);  // the step happened before the event
+}
+
+TEST_F(RasterLab, DesignTimeRunsNoTimer) {
+  TRasterLab r(nullptr);
+  r.SetDesigning(true);
+  r.SetScrollMode(rdsmRight);
+  EXPECT_FALSE(r.TimerRunning());
+  EXPECT_EQ(Application->TimerCount(), 0);
+  Application->AdvanceTime(1000);
+  EXPECT_EQ(r.HorzOffset(), 0);
 }
 
 TEST_F(RasterLab, AssignCopiesTheListedValues) {

@@ -15,8 +15,8 @@ using test::PixelAt;
 struct TMasterPoint {
   int X, Y;
 };
-constexpr TMasterPoint kSeg[8] = {{0, 0},     {194, 19},  {71, 118}, {278, 118},
-                                  {157, 216}, {34, 315},  {241, 315}, {120, 413}};
+constexpr TMasterPoint kSeg[8] = {{0, 0},     {194, 19}, {71, 118},  {278, 118},
+                                  {157, 216}, {34, 315}, {241, 315}, {120, 413}};
 constexpr TMasterPoint kDot = {288, 413};
 constexpr TMasterPoint kColonLow = {122 + 18, 121 + 172};
 

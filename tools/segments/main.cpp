@@ -34,8 +34,8 @@ double SlantX(double Rise) { return Rise * 37.0 / 197.0; }
 TBmp Vertical() {
   TBmp b = Blank(68, 190);
   auto xc = [](double y) { return static_cast<int>(16 + SlantX(189 - y) + 0.5); };
-  const std::vector<TPoint> p = {{xc(2), 2},           {xc(17) + 15, 17}, {xc(172) + 15, 172},
-                                 {xc(187), 187},       {xc(172) - 15, 172}, {xc(17) - 15, 17}};
+  const std::vector<TPoint> p = {{xc(2), 2},     {xc(17) + 15, 17},   {xc(172) + 15, 172},
+                                 {xc(187), 187}, {xc(172) - 15, 172}, {xc(17) - 15, 17}};
   b->Canvas()->Polygon(p);
   return b;
 }
@@ -60,7 +60,7 @@ TBmp Plus() {
   const std::vector<TPoint> bar = {{23, 95}, {39, 80}, {161, 80}, {177, 95}, {161, 110}, {39, 110}};
   b->Canvas()->Polygon(bar);
   auto xc = [](double y) { return static_cast<int>(100 - SlantX(95) + SlantX(189 - y) + 0.5); };
-  const std::vector<TPoint> up = {{xc(12), 12},  {xc(27) + 15, 27}, {xc(163) + 15, 163},
+  const std::vector<TPoint> up = {{xc(12), 12},   {xc(27) + 15, 27},   {xc(163) + 15, 163},
                                   {xc(178), 178}, {xc(163) - 15, 163}, {xc(27) - 15, 27}};
   b->Canvas()->Polygon(up);
   return b;
@@ -92,8 +92,8 @@ int main(int argc, char** argv) {
     const char* File;
     TBmp Bitmap;
   };
-  Piece pieces[] = {{"seg_vert", Vertical()}, {"seg_horz", Horizontal()}, {"seg_dot", Dot()},
-                    {"seg_plus", Plus()},     {"seg_colon", Colon()},     {"seg_deg", Degree()}};
+  Piece pieces[] = {{"segvert", Vertical()}, {"seghorz", Horizontal()}, {"segdot", Dot()},
+                    {"segplus", Plus()},     {"segcolon", Colon()},     {"segdeg", Degree()}};
   for (Piece& p : pieces) {
     const std::string path = dir + "/" + p.File + ".png";
     p.Bitmap->SaveToFile(path);

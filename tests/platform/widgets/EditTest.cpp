@@ -103,6 +103,11 @@ TEST_F(EditTest, CtrlArrowsStepByWords) {
   Input().PressKey(VK_DELETE);
   Input().PressKey(VK_DELETE, {ssCtrl});  // nothing after the caret
   EXPECT_EQ(Edit->GetText(), "one two,  ");
+  Input().PressKey(VK_BACK, {ssCtrl});
+  EXPECT_EQ(Edit->GetText(), "one two");
+  Input().PressKey(VK_HOME);
+  Input().PressKey(VK_DELETE, {ssCtrl});
+  EXPECT_EQ(Edit->GetText(), "two");
 }
 
 TEST_F(EditTest, MouseClickPlacesTheCaretDragAndShiftClickSelect) {
@@ -307,9 +312,8 @@ TEST_F(EditTest, DragHeldOutsideKeepsSelectingStepByStep) {
   Edit->SetWidth(60);
   Edit->SetText("0123456789abcdefghijklmnopqrstuvwxyz");
   ShowForm();
-  Input().Click(At(Edit, 4, 10).X, At(Edit, 4, 10).Y);
-  ASSERT_EQ(Edit->GetSelStart(), 0);
-  Application->AdvanceTime(1000);
+  Input().PressKey(VK_HOME);  // focusing selected all and scrolled to the end
+  ASSERT_EQ(Edit->GetScrollX(), 0);
   Input().MouseDown(At(Edit, 4, 10).X, At(Edit, 4, 10).Y);
   Input().MouseMove(At(Edit, 62, 10).X, At(Edit, 62, 10).Y);
   int first = Edit->GetSelLength();

@@ -205,3 +205,80 @@ TEST_F(MemoTest, PasteKeepsLineBreaksAsCrLf) {
 
 }  // namespace
 }  // namespace qel::test
+
+namespace qel::test {
+namespace {
+
+TEST_F(MemoTest, ZeroSizedEditorsStillEditAndPaint) {
+  Memo->SetBounds(10, 10, 0, 0);
+  auto* edit = new TEdit(Form);
+  edit->SetParent(Form);
+  edit->SetAutoSize(false);
+  edit->SetBounds(10, 120, 0, 0);
+  ShowForm();
+  Memo->SetFocus();
+  Input().TypeText("a b");
+  Input().PressKey(VK_RETURN);
+  Input().PressKey(VK_UP);
+  Input().PressKey(VK_NEXT);
+  Input().Wheel(-WHEEL_DELTA);
+  EXPECT_EQ(Memo->GetText(), "a b\r\n");
+  edit->SetFocus();
+  Input().TypeText("xyz");
+  Input().PressKey(VK_HOME);
+  EXPECT_EQ(edit->GetText(), "xyz");
+  EXPECT_EQ(edit->GetScrollX(), 0);
+  TBitmap bmp(4, 4);
+  edit->PaintTo(&bmp);
+  Memo->PaintTo(&bmp);
+  Application->AdvanceTime(1000);
+}
+
+}  // namespace
+}  // namespace qel::test
+
+namespace qel::test {
+namespace {
+
+TEST_F(MemoTest, HorizontalBarScrollsUnwrappedLines) {
+  Memo->SetWordWrap(false);
+  Memo->SetScrollBars(ssBoth);
+  Memo->SetText("a line far too long to be shown whole in a memo of this width, really\r\nshort");
+  ShowForm();
+  TRect bar = Memo->HScrollBarRect();
+  ASSERT_FALSE(bar.IsEmpty());
+  EXPECT_EQ(bar.Right, Memo->VScrollBarRect().Left);
+  ASSERT_FALSE(Memo->HThumbRect().IsEmpty());
+  EXPECT_TRUE(Memo->VThumbRect().IsEmpty());  // everything fits vertically
+  TPoint right = At(Memo, bar.Right - 4, bar.Top + 8);
+  Input().Click(right.X, right.Y);
+  EXPECT_EQ(Memo->GetScrollX(), 16);
+  TRect thumb = Memo->HThumbRect();
+  Input().Drag(At(Memo, thumb.Left + 2, bar.Top + 8), At(Memo, bar.Right, bar.Top + 8));
+  int most = Memo->GetScrollX();
+  EXPECT_GT(most, 16);
+  Application->AdvanceTime(1000);
+  Input().Click(right.X, right.Y);
+  EXPECT_EQ(Memo->GetScrollX(), most);  // already at the end
+}
+
+TEST_F(MemoTest, DragHeldBelowSelectsLineByLine) {
+  TStringList many;
+  for (int i = 0; i < 30; ++i) many.Add("entry " + std::to_string(i));
+  Memo->SetLines(&many);
+  ShowForm();
+  Memo->SetCaretPos({0, 0});
+  TPoint start = At(Memo, 6, 6);
+  Input().MouseDown(start.X, start.Y);
+  Input().MouseMove(start.X, At(Memo, 6, Memo->GetHeight() + 10).Y);
+  int line = Memo->GetCaretPos().Y;
+  Application->AdvanceTime(300);  // five steps of 60 ms
+  EXPECT_EQ(Memo->GetCaretPos().Y, line + 5);
+  EXPECT_GT(Memo->GetTopLine(), 0);
+  Input().MouseUp(start.X, At(Memo, 6, Memo->GetHeight() + 10).Y);
+  EXPECT_EQ(Memo->GetSelStart(), 0);
+  EXPECT_GT(Memo->GetSelLength(), 0);
+}
+
+}  // namespace
+}  // namespace qel::test

@@ -72,6 +72,30 @@ TEST_F(PanelTest, BorderWidthSeparatesOuterAndInnerBevels) {
   EXPECT_EQ(Panel->GetBevelWidth(), 1);
 }
 
+TEST_F(PanelTest, BevelKindDrawsAnEdgeOnTheChosenSidesOnly) {
+  Panel->SetBevelOuter(bvNone);
+  Panel->SetBevelKind(bkFlat);
+  Panel->SetBevelEdges({beTop, beBottom});
+  TBitmap& b = Paint();
+  EXPECT_EQ(PixelAt(b, 10, 0), Sh);
+  EXPECT_EQ(PixelAt(b, 10, 29), Sh);
+  EXPECT_EQ(PixelAt(b, 0, 10), Face);
+  EXPECT_EQ(PixelAt(b, 49, 10), Face);
+  EXPECT_EQ(Panel->InnerRect(), Rect(0, 1, 50, 29));
+  Panel->SetBevelKind(bkTile);
+  Panel->SetBevelEdges({beLeft, beTop, beRight, beBottom});
+  Panel->SetBevelOuter(bvRaised);
+  TBitmap& t = Paint();
+  // Etched ring outside (shadow then highlight), then the raised bevel.
+  EXPECT_EQ(PixelAt(t, 0, 10), Sh);
+  EXPECT_EQ(PixelAt(t, 1, 10), Hi);
+  EXPECT_EQ(PixelAt(t, 49, 10), Hi);
+  EXPECT_EQ(PixelAt(t, 48, 10), Sh);
+  EXPECT_EQ(PixelAt(t, 2, 10), Hi);
+  EXPECT_EQ(PixelAt(t, 47, 10), Sh);
+  EXPECT_EQ(Panel->InnerRect(), Rect(3, 3, 47, 27));
+}
+
 TEST_F(PanelTest, AlignedChildrenStayInsideTheBevels) {
   Panel->SetBounds(0, 0, 120, 80);
   auto* top = new TPanel(Form);

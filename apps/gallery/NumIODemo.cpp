@@ -1,0 +1,54 @@
+#include "apps/gallery/NumIODemo.h"
+
+#include "apps/gallery/DemoControls.h"
+#include "platform/controls/Properties.h"
+#include "platform/rtl/NumText.h"
+
+namespace qel {
+
+TNumIOReadout::TNumIOReadout(TComponent* AOwner) : TGraphicControl(AOwner) {
+  SetBounds(0, 0, 300, 24);
+}
+
+void TNumIOReadout::Loaded() {
+  TGraphicControl::Loaded();
+  HookFields();
+}
+
+void TNumIOReadout::HookFields() {
+  TComponent* owner = GetOwner();
+  if (!owner) return;
+  for (int i = 0; i < owner->ComponentCount(); ++i) {
+    auto* f = dynamic_cast<TNumIO2*>(owner->Components(i));
+    if (!f) continue;
+    if (f->GetName() == "SnapField") f->SnapValues = {1, 2, 5};
+    f->OnChange = [this, f](TObject*) { Show(f); };
+    f->OnEnter = [f](TObject*) {
+      if (auto* form = dynamic_cast<TSelectingForm*>(f->GetParentForm()))
+        form->SelectComponent(f);
+    };
+  }
+}
+
+void TNumIOReadout::Show(const TNumIO2* Field) {
+  FReadout = Field->GetName() + ".Value = " + FloatToStr(Field->GetValue()) +
+             (Field->OutOfRange() ? "   (out of range)" : "");
+  Invalidate();
+}
+
+void TNumIOReadout::Paint() {
+  TCanvas* c = Canvas();
+  c->Brush()->SetStyle(bsSolid);
+  c->Brush()->SetColor(clBtnFace);
+  c->FillRect(GetClientRect());
+  c->Font()->Assign(GetFont());
+  c->Brush()->SetStyle(bsClear);
+  c->TextOut(4, (GetHeight() - c->TextHeight("0")) / 2, FReadout);
+}
+
+void RegisterNumIODemoClasses() {
+  RegisterNumIOClasses();
+  RegisterClass<TNumIOReadout>("TNumIOReadout", "TGraphicControl");
+}
+
+}  // namespace qel

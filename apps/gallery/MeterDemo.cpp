@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
 
 #include "apps/gallery/DemoControls.h"
+#include "numio/QEL_NumIO.h"
 #include "platform/rtl/NumText.h"
 
 namespace qel {
@@ -35,13 +39,68 @@ void TMeterDriver::Loaded() {
   UpdateTimer();
 }
 
-// Every meter of the page reports the pointer here and selects itself when clicked.
+namespace {
+
+// A dial face that brightens towards the top, and a round knob for the pivot. The meter loads
+// its images from files, so the page draws them, writes them to a private temporary folder,
+// hands the names over and removes the files again (the meter keeps its own copies).
+void GiveImages(TMeter* M) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path dir = fs::temp_directory_path(ec) / ("qel-gallery-" + std::to_string(getpid()));
+  if (ec || !fs::create_directories(dir, ec)) return;
+  TBitmap face(64, 64);
+  TCanvas* c = face.Canvas();
+  for (int y = 0; y < 64; ++y) {
+    const int v = 200 + y * 50 / 63;
+    c->Pen()->SetColor(RGB(static_cast<uint8_t>(v), static_cast<uint8_t>(v),
+                           static_cast<uint8_t>(std::min(255, v + 8))));
+    c->MoveTo(0, 63 - y);
+    c->LineTo(64, 63 - y);
+  }
+  TBitmap knob(25, 25);
+  c = knob.Canvas();
+  c->Brush()->SetColor(RGB(214, 214, 222));
+  c->FillRect(Rect(0, 0, 25, 25));
+  c->Pen()->SetColor(RGB(40, 40, 48));
+  c->Brush()->SetColor(RGB(90, 90, 104));
+  c->Ellipse(1, 1, 24, 24);
+  c->Pen()->SetColor(RGB(170, 170, 190));
+  c->Brush()->SetColor(RGB(170, 170, 190));
+  c->Ellipse(6, 5, 12, 11);
+  const fs::path facePath = dir / "face.png", knobPath = dir / "knob.png";
+  try {
+    face.SaveToFile(facePath.string());
+    knob.SaveToFile(knobPath.string());
+    M->SetBGFillMode(bfStretch);
+    M->SetBakGndFname(facePath.string());
+    M->SetAnchorCovrd(true);
+    M->SetACoverFname(knobPath.string());
+  } catch (const std::exception&) {
+    // A page without its images is still a working page.
+  }
+  fs::remove_all(dir, ec);
+}
+
+}  // namespace
+
+// Every meter of the page reports the pointer here and selects itself when clicked; the
+// numeric field named ValueField sets the driven meter's Value, and the meter named
+// ImageMeter gets a background and an anchor image.
 void TMeterDriver::HookMeters() {
   TComponent* owner = GetOwner();
   if (!owner) return;
+  if (auto* f = dynamic_cast<TNumIO2*>(owner->FindComponent("ValueField"))) {
+    f->OnChange = [this, f](TObject*) {
+      if (!FMeter) return;
+      SetRunning(false);
+      FMeter->SetValue(f->GetValue());
+    };
+  }
   for (int i = 0; i < owner->ComponentCount(); ++i) {
     auto* m = dynamic_cast<TMeter*>(owner->Components(i));
     if (!m) continue;
+    if (m->GetName() == "ImageMeter") GiveImages(m);
     m->OnMouseMoveInMeter = [this, m](TObject*, bool Within, TShiftState, double V) {
       FReadout =
           m->GetName() + ": " +
@@ -121,6 +180,7 @@ void TMeterDriver::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
 
 void RegisterMeterDemoClasses() {
   RegisterMeterClasses();
+  RegisterNumIOClasses();
   RegisterClass<TMeterDriver>("TMeterDriver", "TGraphicControl")
       .Component<TMeter>("Meter", &TMeterDriver::GetMeter, &TMeterDriver::SetMeter)
       .Prop("Running", &TMeterDriver::GetRunning, &TMeterDriver::SetRunning, true)

@@ -309,17 +309,17 @@ TEST(NumIO2Overview, SeveralFieldsOnOneImage) {
   ResetHeadlessApplication();
   TForm form(nullptr);
   form.SetBounds(0, 0, 260, 200);
-  struct Spec {
+  struct FieldCase {
     TInFormat Fmt;
     const char* Text;
     bool Buttons, Gauge, Enabled;
   };
-  const Spec specs[] = {{itFloat, "12.5", true, true, true},
+  const FieldCase cases[] = {{itFloat, "12.5", true, true, true},
                         {itHex, "00FF", false, false, true},
                         {itFixPoint, "1234.50", true, false, true},
                         {itExp, "1.5E3", false, true, false}};
   int y = 4;
-  for (const Spec& s : specs) {
+  for (const FieldCase& s : cases) {
     auto* n = new TNumIO2(&form);
     n->SetParent(&form);
     n->SetBounds(4, y, 250, s.Gauge ? 40 : 28);
@@ -335,7 +335,7 @@ TEST(NumIO2Overview, SeveralFieldsOnOneImage) {
   TBitmap bmp(260, 200);
   form.PaintTo(&bmp);
   y = 4;
-  for (const Spec& s : specs) {
+  for (const FieldCase& s : cases) {
     EXPECT_EQ(PixelAt(bmp, 4 + 35, y), clGray) << s.Text;
     y += (s.Gauge ? 40 : 28) + 6;
   }

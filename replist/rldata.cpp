@@ -450,7 +450,9 @@ void TRLData::Fill(const std::string& S) {
       }
       // An empty check cell was never checked, so it stays unchecked.
       const std::string_view s = FStorage->GetStringView(c, r);
-      FStorage->SetString(c, r, (s.empty() || s[0] == ' ' ? " " : "X") + S);
+      std::string stored(1, s.empty() || s[0] == ' ' ? ' ' : 'X');
+      stored += S;
+      FStorage->SetString(c, r, stored);
     }
   }
 }

@@ -403,11 +403,13 @@ void TRLData::ReadXMLDocument(std::string& Text, const std::function<std::string
               "the identifier \"" + id + "\" is not \"" + DataID + "\"");
 
   // The counts first, wherever they stand, so that every other element can be checked.
+  // The first of each counts; the writer puts both at the top, so the search ends there.
   int cols = -1, rows = -1;
-  for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
+  for (pugi::xml_node n = root.first_child(); n && (cols < 0 || rows < 0); n = n.next_sibling()) {
     if (n.type() != pugi::node_element) continue;
     const TRepListXmlTag tag = TagOf(n);
     if (tag != xmlNumCols && tag != xmlNumRows) continue;
+    if ((tag == xmlNumCols ? cols : rows) >= 0) continue;
     int v = 0;
     const int limit = tag == xmlNumCols ? kMaxReadColumns : kMaxReadRows;
     if (!ParseInt(ElementText(n), v) || v < 0 || v > limit)

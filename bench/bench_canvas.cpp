@@ -137,6 +137,19 @@ void PolygonOurs(benchmark::State& state) {
 }
 BENCHMARK(PolygonOurs)->Name("polygon/ours");
 
+// Three quarters of the same 400 x 300 ellipse, counter-clockwise from the right to the bottom:
+// a sector beyond half a turn, so most rows carry two runs.
+void PieOurs(benchmark::State& state) {
+  TBitmap b(kSmallSide, kSmallSide);
+  TCanvas* c = b.Canvas();
+  c->Brush()->SetColor(clRed);
+  for (auto _ : state) {
+    c->Pie(56, 106, 456, 406, 456, 256, 256, 406);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(PieOurs)->Name("pie_fill/ours");
+
 #if QEL_HAVE_CAIRO
 struct CairoTarget {
   cairo_surface_t* Surface;
@@ -204,6 +217,26 @@ void PolygonRef(benchmark::State& state) {
   }
 }
 BENCHMARK(PolygonRef)->Name("polygon/ref");
+
+void PieRef(benchmark::State& state) {
+  CairoTarget t;
+  for (auto _ : state) {
+    cairo_save(t.Cr);
+    cairo_translate(t.Cr, 256, 256);
+    cairo_scale(t.Cr, 200, 150);
+    cairo_move_to(t.Cr, 0, 0);
+    cairo_arc_negative(t.Cr, 0, 0, 1, 0, M_PI / 2);
+    cairo_close_path(t.Cr);
+    cairo_restore(t.Cr);
+    cairo_set_source_rgb(t.Cr, 1, 0, 0);
+    cairo_fill_preserve(t.Cr);
+    cairo_set_source_rgb(t.Cr, 0, 0, 0);
+    cairo_stroke(t.Cr);
+    cairo_surface_flush(t.Surface);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(PieRef)->Name("pie_fill/ref");
 #endif
 
 // 312 x 432 into 50 x 70, as a thumbnail.

@@ -2,6 +2,7 @@
 
 #include "apps/gallery/MeterDemo.h"
 #include "apps/gallery/NumIODemo.h"
+#include "apps/gallery/RotLabDemo.h"
 #include "platform/widgets/StdCtrls.h"
 #include "displays/QEL_NumLab.h"
 #include "displays/QEL_RasterLab.h"
@@ -246,8 +247,10 @@ void TShapeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 void RegisterGalleryClasses() {
   RegisterPlatformClasses();
   RegisterStdWidgetClasses();  // the standard-controls page
+  RegisterMenuAndComboClasses();
   RegisterNumIODemoClasses();  // the numeric-field page
   RegisterDisplayClasses();    // the displays page
+  RegisterRotLabDemoClasses();  // the rotated-label page
   RegisterMeterDemoClasses();  // the meter page
   RegisterEnum<TShapeKind>("TShapeKind",
                            {"skRectangle", "skEllipse", "skRoundRect", "skTriangle", "skDiamond"});

@@ -77,7 +77,8 @@ Span Interior(const S& Shape, int64_t Y) {
   return {std::max({b.L + 1, a.L, c.L}), std::min({b.R - 1, a.R, c.R})};
 }
 
-// Clips [A, B] to the clip columns and paints it; Test, when given, picks pixels one by one.
+// Clips [A, B] to the clip columns and paints it; Test, when given, narrows it to the (at most
+// two) runs of the row where the test holds.
 template <class T>
 void PaintClosed(const TSurface& S, const TRect& Clip, int64_t Y, int64_t A, int64_t B,
                  const Ink& I, const T* Test) {
@@ -90,19 +91,17 @@ void PaintClosed(const TSurface& S, const TRect& Clip, int64_t Y, int64_t A, int
     PaintSpan(S, y, static_cast<int>(A), static_cast<int>(B + 1), I);
     return;
   }
-  int64_t run = -1;
-  for (int64_t x = A; x <= B + 1; ++x) {
-    bool in = x <= B && (*Test)(x, Y);
-    if (in && run < 0) run = x;
-    if (!in && run >= 0) {
-      PaintSpan(S, y, static_cast<int>(run), static_cast<int>(x), I);
-      run = -1;
-    }
-  }
+  Span runs[2];
+  const int n = Test->Runs(Y, A, B, runs);
+  for (int k = 0; k < n; ++k)
+    PaintSpan(S, y, static_cast<int>(runs[k].L), static_cast<int>(runs[k].R + 1), I);
 }
 
 struct NoTest {
-  bool operator()(int64_t, int64_t) const { return true; }
+  int Runs(int64_t, int64_t A, int64_t B, Span* Out) const {
+    Out[0] = {A, B};
+    return 1;
+  }
 };
 
 // Fills and outlines a row-convex shape: the brush takes the interior, the pen the ring around
@@ -169,24 +168,66 @@ struct Vec {
 inline i128 Cross(Vec A, Vec B) { return i128(A.X) * B.Y - i128(A.Y) * B.X; }
 inline i128 Dot(Vec A, Vec B) { return i128(A.X) * B.X + i128(A.Y) * B.Y; }
 
+inline i128 FloorDiv128(i128 A, i128 B) {  // B > 0
+  // Ordinary boxes keep both in 64 bits, where division is several times cheaper.
+  if (A == static_cast<int64_t>(A) && B == static_cast<int64_t>(B)) {
+    const int64_t a = static_cast<int64_t>(A), b = static_cast<int64_t>(B);
+    int64_t q = a / b;
+    if (a % b != 0 && a < 0) --q;
+    return q;
+  }
+  i128 q = A / B;
+  if (A % B != 0 && A < 0) --q;
+  return q;
+}
+
+// The pixels x of [A, B] with Alpha * x + Beta >= 0: one side of a line on one row, solved
+// exactly. The bound itself may lie far outside 64 bits; only the clamped result must fit.
+Span HalfRow(i128 Alpha, i128 Beta, int64_t A, int64_t B) {
+  if (Alpha == 0) return Beta >= 0 ? Span{A, B} : Span{};
+  if (Alpha > 0) {
+    const i128 lo = -FloorDiv128(Beta, Alpha);  // ceil(-Beta / Alpha)
+    if (lo > B) return {};
+    return {lo > A ? static_cast<int64_t>(lo) : A, B};
+  }
+  const i128 hi = FloorDiv128(Beta, -Alpha);
+  if (hi < A) return {};
+  return {A, hi < B ? static_cast<int64_t>(hi) : B};
+}
+
+// Writes S to Out unless it is empty; returns the number of runs written.
+int Put(Span S, Span* Out) {
+  if (S.Empty()) return 0;
+  Out[0] = S;
+  return 1;
+}
+
 struct Sector {
   int64_t CX2, CY2;  // doubled centre
   Vec S, E;
   int Kind;  // 0 full turn, 1 below half a turn, 2 beyond half a turn, 3 exactly half
   Vec At(int64_t X, int64_t Y) const { return {2 * X - CX2, CY2 - 2 * Y}; }
-  bool operator()(int64_t X, int64_t Y) const {
-    Vec v = At(X, Y);
-    if (v.X == 0 && v.Y == 0) return true;
-    switch (Kind) {
-      case 0:
-        return true;
-      case 1:
-        return Cross(S, v) >= 0 && Cross(v, E) >= 0;
-      case 2:
-        return Cross(S, v) >= 0 || Cross(v, E) >= 0;
-      default:
-        return Cross(S, v) >= 0;
-    }
+  // A pixel belongs to the sector when its doubled offset v from the centre has Cross(S, v) >= 0
+  // and Cross(v, E) >= 0 (below half a turn), either of them (beyond), or the first (exactly
+  // half); at the centre both are zero, so it always belongs. On a row each product is linear
+  // in x, so each condition keeps one side of the row: one run, or two beyond half a turn.
+  int Runs(int64_t Y, int64_t A, int64_t B, Span* Out) const {
+    if (Kind == 0) return Put({A, B}, Out);
+    const i128 vy = i128(CY2) - 2 * i128(Y);
+    // Cross(S, v) = S.X * vy - S.Y * (2x - CX2)
+    const Span s = HalfRow(-2 * i128(S.Y), i128(S.X) * vy + i128(S.Y) * CX2, A, B);
+    if (Kind == 3) return Put(s, Out);
+    // Cross(v, E) = (2x - CX2) * E.Y - vy * E.X
+    const Span e = HalfRow(2 * i128(E.Y), -i128(CX2) * E.Y - vy * E.X, A, B);
+    if (Kind == 1) return Put({std::max(s.L, e.L), std::min(s.R, e.R)}, Out);
+    if (s.Empty()) return Put(e, Out);
+    if (e.Empty()) return Put(s, Out);
+    const Span& first = s.L <= e.L ? s : e;
+    const Span& second = s.L <= e.L ? e : s;
+    if (second.L <= first.R + 1) return Put({first.L, std::max(first.R, second.R)}, Out);
+    Out[0] = first;
+    Out[1] = second;
+    return 2;
   }
 };
 
@@ -265,10 +306,12 @@ void DrawArcShape(TCanvas& C, ArcKind Kind, int X1, int Y1, int X2, int Y2, int 
       Vec P1, D;
       const Sector* S;
       bool Full;
-      bool operator()(int64_t X, int64_t Y) const {
-        if (Full) return true;
-        Vec v = S->At(X, Y);
-        return Cross(D, {v.X - P1.X, v.Y - P1.Y}) <= 0;
+      // Cross(D, v - P1) <= 0, with v.X = 2x - CX2 linear in x along the row.
+      int Runs(int64_t Y, int64_t A, int64_t B, Span* Out) const {
+        if (Full) return Put({A, B}, Out);
+        const i128 wy = i128(S->CY2) - 2 * i128(Y) - P1.Y;
+        return Put(
+            HalfRow(2 * i128(D.Y), -i128(D.X) * wy - i128(D.Y) * (i128(S->CX2) + P1.X), A, B), Out);
       }
     };
     Vec v1 = sector.At(int64_t{p1.X} + o.X, int64_t{p1.Y} + o.Y);

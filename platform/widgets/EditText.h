@@ -76,4 +76,8 @@ inline int CharClass(char32_t C) {
   return 2;
 }
 
+// ASCII capitals to small letters; every other code point as it is (accelerators and letter
+// jumps compare these).
+inline char32_t FoldAscii(char32_t C) { return C >= 'A' && C <= 'Z' ? C - 'A' + 'a' : C; }
+
 }  // namespace qel::edittext

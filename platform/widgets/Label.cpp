@@ -14,7 +14,7 @@ char32_t AccelCharOf(const std::string& Caption) {
       continue;
     }
     char32_t c = edittext::Decode(Caption, static_cast<int>(i) + 1);
-    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+    return edittext::FoldAscii(c);
   }
   return 0;
 }

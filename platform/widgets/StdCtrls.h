@@ -362,3 +362,161 @@ char32_t AccelCharOf(const std::string& Caption);
 void RegisterStdWidgetClasses();
 
 }  // namespace qel
+
+// ---------------------------------------------------------------- TCustomComboBox
+//
+// The combo box lives in ComboBox.cpp; docs/widgets.md describes the drop-down list.
+
+namespace qel {
+
+enum TComboBoxStyle : uint8_t { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed };
+enum TOwnerDrawStateItem : uint8_t {
+  odSelected,
+  odGrayed,
+  odDisabled,
+  odChecked,
+  odFocused,
+  odDefault,
+  odComboBoxEdit
+};
+using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
+
+class TCustomComboBox;
+using TDrawItemEvent =
+    std::function<void(TObject* Sender, int Index, const TRect& Rect, TOwnerDrawState State)>;
+
+// A text field with a list that drops down below it. csDropDown edits the text in an embedded
+// edit; csDropDownList and csOwnerDrawFixed only choose from Items (the latter drawn by
+// DrawItem). csSimple is kept for the ordinal order of the style names and behaves as
+// csDropDown. The open list is a control placed on the form above every other control; while
+// open it holds the mouse capture, so a press anywhere else closes it.
+class TCustomComboBox : public TCustomControl {
+ public:
+  explicit TCustomComboBox(TComponent* AOwner);
+  ~TCustomComboBox() override;
+  std::string ClassName() const override { return "TCustomComboBox"; }
+
+  TComboBoxStyle GetStyle() const { return FStyle; }
+  void SetStyle(TComboBoxStyle Value);
+  TStrings* GetItems() const { return FItems.get(); }
+  void SetItems(const TStrings* Value) { FItems->Assign(Value); }
+  // -1 when nothing is selected. Setting it shows the item's text; it fires no event.
+  int GetItemIndex() const { return FItemIndex; }
+  void SetItemIndex(int Value);
+  int GetDropDownCount() const { return FDropDownCount; }
+  void SetDropDownCount(int Value);  // at least 1
+  bool GetDroppedDown() const { return FDropped; }
+  void SetDroppedDown(bool Value);
+  // Height of one list item; the box itself is ItemHeight + 6 high.
+  int GetItemHeight() const;
+  void SetItemHeight(int Value);
+  bool GetSorted() const { return FItems->GetSorted(); }
+  void SetSorted(bool Value);
+  int GetMaxLength() const { return FMaxLength; }
+  void SetMaxLength(int Value);
+  // The text of the box: the edit's text in csDropDown, the selected item's otherwise (setting
+  // it there selects the item with that text, or none).
+  std::string GetComboText() const { return GetText(); }
+  void SetComboText(const std::string& Value) { SetText(Value); }
+  void Clear();
+  // The canvas items are drawn on: the open list's canvas while it paints an item, the box's
+  // own otherwise (DrawItem overrides draw with it).
+  TCanvas* Canvas() const;
+
+  // While the list is open: the highlighted item and the first one shown.
+  int ListIndex() const { return FListIndex; }
+  int ListTopIndex() const { return FListTop; }
+  TCustomControl* ListControl() const { return FList; }
+  TCustomEdit* EditControl() const { return FEdit; }
+
+  // ---- geometry, shared by painting and hit testing
+  TRect ButtonRect() const;  // the arrow button, client coordinates
+  TRect EditRect() const;    // where the text (or the drawn item) sits
+  // The list's bounds in form coordinates, and an item's rectangle in list coordinates.
+  TRect ListBounds() const;
+  TRect ListItemRect(int Index) const;
+  int ListVisibleCount() const;
+  bool ListHasScrollBar() const;
+  TRect ListScrollBarRect() const;  // list coordinates; empty without a scroll bar
+  // The item at a point of the list, -1 outside the items.
+  int ListItemAt(TPoint P) const;
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+  TNotifyEvent OnSelect;
+  TDrawItemEvent OnDrawItem;
+
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(char32_t& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+ protected:
+  friend class TComboListWindow;
+  friend class TComboEdit;
+  // Draws one item in Rect on Canvas(): calls OnDrawItem when assigned, else the default look.
+  // Used for every item in csOwnerDrawFixed.
+  virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+  virtual void DropDown();  // fires OnDropDown just before the list opens
+  virtual void CloseUp();   // fires OnCloseUp after it closed
+  virtual void Change();    // fires OnChange
+  virtual void Select();    // a choice by the user: OnSelect when set, else Change
+  void Paint() override;
+  void CMTextChanged(TMessage& Message) override;
+  void CMFontChanged(TMessage& Message) override;
+  void CMEnabledChanged(TMessage& Message) override;
+  void CMColorChanged(TMessage& Message) override;
+  void WMSetFocus(TMessage& Message) override;
+  void WMKillFocus(TMessage& Message) override;
+  void WMGetDlgCode(TMessage& Message) override;
+  void CMWantSpecialKey(TMessage& Message) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+  // Draws item Index as the list and the closed box show it, owner drawn or not.
+  void PaintItem(TCanvas* C, int Index, const TRect& Rect, TOwnerDrawState State);
+  // The keys of the box and the open list; Key becomes 0 when used.
+  void ComboKey(uint16_t& Key, TShiftState Shift);
+  // Opens or closes the list; Accept takes the highlighted item as the choice.
+  void OpenList();
+  void CloseList(bool Accept);
+  // Makes Index the user's choice: selects it and fires OnClick and the change events.
+  void ChooseItem(int Index);
+  void SetListIndex(int Index);
+  void ScrollListTo(int Top);
+  void ItemsChanged();
+  bool HasEdit() const { return FStyle == csDropDown || FStyle == csSimple; }
+  bool OwnerDrawn() const { return FStyle == csOwnerDrawFixed; }
+  // The next item (after the highlighted or selected one, wrapping) whose text starts with Ch.
+  int FindByFirstChar(char32_t Ch, int From) const;
+
+ private:
+  void UpdateEdit();
+  void PlaceEdit();
+
+  TComboBoxStyle FStyle = csDropDown;
+  std::unique_ptr<TStringList> FItems;
+  int FItemIndex = -1;
+  int FDropDownCount = 8;
+  int FItemHeight = 0;  // 0: from the font
+  int FMaxLength = 0;
+  bool FDropped = false;
+  int FListIndex = -1;
+  int FListTop = 0;
+  TCustomEdit* FEdit = nullptr;     // csDropDown only; a child owned by the box
+  TCustomControl* FList = nullptr;  // on the form while open, owned by the box
+  mutable TCanvas* FDrawCanvas = nullptr;
+  bool FSyncing = false;  // text flowing between the box and its edit
+};
+
+class TComboBox : public TCustomComboBox {
+ public:
+  explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
+  std::string ClassName() const override { return "TComboBox"; }
+};
+
+// Registers the combo box and the popup menu classes with the class registry (idempotent).
+void RegisterMenuAndComboClasses();
+
+}  // namespace qel

@@ -1,0 +1,169 @@
+// The grid's cell loop, grid lines and scroll bars, and the draw grid's cell event.
+#include <array>
+
+#include "platform/grids/Grids.h"
+
+namespace qel {
+
+namespace {
+
+void Fill(TCanvas* C, const TRect& R, TColor Color) {
+  if (R.IsEmpty()) return;
+  C->Brush()->SetColor(Color);
+  C->FillRect(R);
+}
+
+// A raised one-pixel edge, as buttons and header cells have.
+void RaisedEdge(TCanvas* C, const TRect& R) {
+  if (R.Width() < 2 || R.Height() < 2) return;
+  Fill(C, {R.Left, R.Top, R.Right - 1, R.Top + 1}, clBtnHighlight);
+  Fill(C, {R.Left, R.Top, R.Left + 1, R.Bottom - 1}, clBtnHighlight);
+  Fill(C, {R.Left, R.Bottom - 1, R.Right, R.Bottom}, clBtnShadow);
+  Fill(C, {R.Right - 1, R.Top, R.Right, R.Bottom}, clBtnShadow);
+}
+
+// A small filled triangle pointing up, down, left or right, centred in R.
+void Arrow(TCanvas* C, const TRect& R, int Dir) {
+  int cx = R.Left + R.Width() / 2, cy = R.Top + R.Height() / 2;
+  std::array<TPoint, 3> p;
+  switch (Dir) {
+    case 0:
+      p = {TPoint{cx - 3, cy + 1}, TPoint{cx + 3, cy + 1}, TPoint{cx, cy - 2}};
+      break;
+    case 1:
+      p = {TPoint{cx - 3, cy - 1}, TPoint{cx + 3, cy - 1}, TPoint{cx, cy + 2}};
+      break;
+    case 2:
+      p = {TPoint{cx + 1, cy - 3}, TPoint{cx + 1, cy + 3}, TPoint{cx - 2, cy}};
+      break;
+    default:
+      p = {TPoint{cx - 1, cy - 3}, TPoint{cx - 1, cy + 3}, TPoint{cx + 2, cy}};
+      break;
+  }
+  C->Pen()->SetStyle(psSolid);
+  C->Pen()->SetColor(clBtnText);
+  C->Brush()->SetColor(clBtnText);
+  C->Polygon(p);
+}
+
+}  // namespace
+
+void TCustomGrid::PaintLines(const TRect& R, bool Fixed) {
+  TCanvas* c = Canvas();
+  int lw = FGridLineWidth;
+  if (lw <= 0) return;
+  bool vert = FOptions.Contains(Fixed ? goFixedVertLine : goVertLine);
+  bool horz = FOptions.Contains(Fixed ? goFixedHorzLine : goHorzLine);
+  TColor line = Fixed ? clBlack : clSilver;
+  // Without a line the gap keeps the cell's background, so cells look joined.
+  TColor gap = Fixed ? FFixedColor : GetColor();
+  Fill(c, {R.Right, R.Top, R.Right + lw, R.Bottom + lw}, vert ? line : gap);
+  Fill(c, {R.Left, R.Bottom, R.Right + lw, R.Bottom + lw}, horz ? line : gap);
+}
+
+void TCustomGrid::PaintScrollBar(bool Vertical) {
+  TRect bar = Vertical ? VertScrollBarRect() : HorzScrollBarRect();
+  if (bar.IsEmpty()) return;
+  TCanvas* c = Canvas();
+  Fill(c, bar, clScrollBar);
+  TRect up = Vertical ? TRect{bar.Left, bar.Top, bar.Right, bar.Top + ScrollBarSize}
+                      : TRect{bar.Left, bar.Top, bar.Left + ScrollBarSize, bar.Bottom};
+  TRect down = Vertical ? TRect{bar.Left, bar.Bottom - ScrollBarSize, bar.Right, bar.Bottom}
+                        : TRect{bar.Right - ScrollBarSize, bar.Top, bar.Right, bar.Bottom};
+  for (const TRect& b : {up, down}) {
+    Fill(c, b, clBtnFace);
+    RaisedEdge(c, b);
+  }
+  Arrow(c, up, Vertical ? 0 : 2);
+  Arrow(c, down, Vertical ? 1 : 3);
+  TRect thumb = ScrollThumbRect(Vertical);
+  if (!thumb.IsEmpty()) {
+    Fill(c, thumb, clBtnFace);
+    RaisedEdge(c, thumb);
+  }
+}
+
+void TCustomGrid::Paint() {
+  TCanvas* c = Canvas();
+  TRect client = GetClientRect();
+  if (client.IsEmpty()) return;
+  if (FBorderStyle == bsSingle) {
+    c->Brush()->SetColor(clBtnShadow);
+    c->FrameRect(client);
+  }
+  TRect area = CellArea();
+  Fill(c, area, GetColor());
+  c->Font()->Assign(GetFont());
+
+  TAxisView h = View(false), v = View(true);
+  // The on-screen indices of one axis: the fixed ones, then the scrolled ones up to the last
+  // one that reaches into view. Only these are visited, so the cost follows the window size,
+  // not the cell count.
+  auto onScreen = [](const TAxisView& a) {
+    std::vector<int> list;
+    int from, to;
+    for (int i = 0; i < a.Fixed && Span(a, i, from, to); ++i) list.push_back(i);
+    for (int i = a.First; i < a.A->GetCount() && Span(a, i, from, to); ++i) list.push_back(i);
+    return list;
+  };
+  std::vector<int> cols = onScreen(h), rows = onScreen(v);
+  TGridRect sel = GetSelection();
+  bool focused = Focused();
+  bool rowSelect = FOptions.Contains(goRowSelect);
+
+  for (int row : rows) {
+    for (int col : cols) {
+      TRect r = CellRect(col, row);
+      if (r.Right < r.Left || r.Bottom < r.Top) continue;
+      bool fixed = col < FFixedCols || row < FFixedRows;
+      TGridDrawState state;
+      if (fixed) {
+        state << gdFixed;
+      } else {
+        bool isCurrent = col == FCurrent.X && row == FCurrent.Y;
+        if (isCurrent && focused) state << gdFocused;
+        // The focused cell shows as selected only where asked to, or within a whole row.
+        if (sel.Contains(col, row) &&
+            (!isCurrent || rowSelect || FOptions.Contains(goDrawFocusSelected) || !focused))
+          state << gdSelected;
+      }
+      // A cell never draws over the scroll bars or the border.
+      c->SetClipRect(IntersectRect(r.Inflate(FGridLineWidth, FGridLineWidth), area));
+      c->Brush()->SetStyle(bsSolid);
+      if (FDefaultDrawing) {
+        TColor bg = fixed ? FFixedColor : state.Contains(gdSelected) ? clHighlight : GetColor();
+        Fill(c, r, bg);
+        c->Font()->SetColor(state.Contains(gdSelected) ? clHighlightText : GetFont()->GetColor());
+        c->Brush()->SetColor(bg);
+      }
+      c->SetClipRect(IntersectRect(r, area));
+      DrawCell(col, row, r, state);
+      c->SetClipRect(IntersectRect(r.Inflate(FGridLineWidth, FGridLineWidth), area));
+      if (FDefaultDrawing && fixed && FOptions.Contains(goFixedVertLine) &&
+          FOptions.Contains(goFixedHorzLine))
+        RaisedEdge(c, r);
+      if (FDefaultDrawing && state.Contains(gdFocused) && !rowSelect) c->DrawFocusRect(r);
+      PaintLines(r, fixed);
+    }
+  }
+  c->ResetClipRect();
+  Fill(c, IntersectRect(MoveIndicatorRect(), area), clBlack);
+  PaintScrollBar(true);
+  PaintScrollBar(false);
+  TRect vb = VertScrollBarRect(), hb = HorzScrollBarRect();
+  if (!vb.IsEmpty() && !hb.IsEmpty()) Fill(c, {vb.Left, hb.Top, vb.Right, hb.Bottom}, clBtnFace);
+}
+
+void TCustomDrawGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
+  if (OnDrawCell) OnDrawCell(this, ACol, ARow, ARect, AState);
+}
+
+void TCustomDrawGrid::ColumnMoved(int FromIndex, int ToIndex) {
+  if (OnColumnMoved) OnColumnMoved(this, FromIndex, ToIndex);
+}
+
+void TCustomDrawGrid::RowMoved(int FromIndex, int ToIndex) {
+  if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
+}
+
+}  // namespace qel

@@ -1,0 +1,173 @@
+#pragma once
+// Popup menus: the item tree (TMenuItem) and the menu that pops it up (TPopupMenu).
+//
+// An open menu is one control per level (the root and every open submenu), placed on the form
+// above every other control. The root level holds the mouse capture, so a press outside closes
+// the menu, and the keyboard focus, so the menu keys reach it; the focus goes back to the
+// control that had it when the menu closes. Menus.cpp; docs/widgets.md records the choices.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/controls/Forms.h"
+#include "platform/graphics/Graphics.h"
+
+namespace qel {
+
+class TPopupMenu;
+class TMenuLevelWindow;
+
+// One entry of a menu; its own items form its submenu. Caption "-" makes a separator; "&x"
+// marks x as the accelerator. An item destroys the items under it; destroying an item takes it
+// out of its parent.
+class TMenuItem : public TComponent {
+ public:
+  explicit TMenuItem(TComponent* AOwner);
+  ~TMenuItem() override;
+  std::string ClassName() const override { return "TMenuItem"; }
+
+  const std::string& GetCaption() const { return FCaption; }
+  void SetCaption(const std::string& Value) { FCaption = Value; }
+  bool GetEnabled() const { return FEnabled; }
+  void SetEnabled(bool Value) { FEnabled = Value; }
+  bool GetVisible() const { return FVisible; }
+  void SetVisible(bool Value) { FVisible = Value; }
+  bool GetChecked() const { return FChecked; }
+  // Checking a radio item unchecks the other radio items of its group under the same parent.
+  void SetChecked(bool Value);
+  bool GetRadioItem() const { return FRadioItem; }
+  void SetRadioItem(bool Value);
+  uint8_t GetGroupIndex() const { return FGroupIndex; }
+  void SetGroupIndex(uint8_t Value) { FGroupIndex = Value; }
+  const std::string& GetHint() const { return FHint; }
+  void SetHint(const std::string& Value) { FHint = Value; }
+  // The picture drawn at the item's left (created on first use; an empty bitmap draws nothing).
+  TBitmap* GetBitmap();
+  const TBitmap* GetBitmap() const { return FBitmap.get(); }
+  void SetBitmap(const TBitmap* Value);
+  bool HasBitmap() const { return FBitmap && !FBitmap->Empty(); }
+
+  // The submenu.
+  int Count() const { return static_cast<int>(FItems.size()); }
+  TMenuItem* Items(int Index) const;  // raises EListError out of range
+  TMenuItem* GetParent() const { return FParent; }
+  int GetMenuIndex() const;
+  int IndexOf(const TMenuItem* Item) const;
+  void Add(TMenuItem* Item);
+  void Insert(int Index, TMenuItem* Item);  // raises EListError out of range
+  // Takes the item out of the submenu and destroys it.
+  void Delete(int Index);
+  // Takes the item out of the submenu; the caller (or its owner) keeps it.
+  void Remove(TMenuItem* Item);
+  void Clear();
+  // The item of this submenu whose caption, without "&", equals ACaption (ignoring case).
+  TMenuItem* Find(const std::string& ACaption) const;
+  bool IsLine() const { return FCaption == "-"; }
+  // Can be highlighted and chosen: visible, enabled and not a separator.
+  bool Selectable() const { return FVisible && FEnabled && !IsLine(); }
+
+  // Fires OnClick (when enabled).
+  virtual void Click();
+  TNotifyEvent OnClick;
+
+ private:
+  std::string FCaption;
+  bool FEnabled = true;
+  bool FVisible = true;
+  bool FChecked = false;
+  bool FRadioItem = false;
+  uint8_t FGroupIndex = 0;
+  std::string FHint;
+  std::unique_ptr<TBitmap> FBitmap;
+  TMenuItem* FParent = nullptr;
+  std::vector<TMenuItem*> FItems;
+};
+
+// The caption as shown: "&&" becomes "&", a single "&" disappears.
+std::string StripHotkey(const std::string& Caption);
+
+// A menu popped up at a point, by the program or by a right click on a control whose PopupMenu
+// it is. Under a real backend Popup returns when the menu has closed; under the headless one
+// it returns at once with the menu open, for the test to drive.
+class TPopupMenu : public TComponent {
+ public:
+  explicit TPopupMenu(TComponent* AOwner);
+  ~TPopupMenu() override;
+  std::string ClassName() const override { return "TPopupMenu"; }
+
+  TMenuItem* GetItems() const { return FItems.get(); }
+  bool GetAutoPopup() const { return FAutoPopup; }
+  void SetAutoPopup(bool Value) { FAutoPopup = Value; }
+  // The control the menu was last popped up for by a right click.
+  TComponent* GetPopupComponent() const { return FPopupComponent; }
+  void SetPopupComponent(TComponent* Value);
+
+  // Shows the menu with its top-left at (X, Y), screen coordinates, on the form under that
+  // point (the modal form while one runs). Fires OnPopup first.
+  virtual void Popup(int X, int Y);
+  // Closes the menu (and its submenus) without a choice.
+  void CloseMenu();
+
+  // ---- the open menu, for drawing, hit testing and tests
+  bool IsOpen() const { return !FLevels.empty(); }
+  int LevelCount() const { return static_cast<int>(FLevels.size()); }
+  // The control showing level L (0 = the root), the item whose submenu it shows, its
+  // highlighted item (-1 none) and an item's rectangle in that control's client coordinates.
+  TCustomControl* LevelControl(int L) const;
+  TMenuItem* LevelItem(int L) const;
+  int LevelHighlight(int L) const;
+  TRect ItemRect(int L, int Index) const;
+  // The item rectangle in form coordinates (for tests and pointer placement).
+  TRect ItemFormRect(int L, int Index) const;
+  TForm* MenuForm() const { return FForm; }
+
+  TNotifyEvent OnPopup;
+  TNotifyEvent OnClose;  // after the menu closed, before the chosen item's OnClick
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  friend class TMenuLevelWindow;
+  // Layout of one level's item: its top and height in the level's client coordinates.
+  struct TLevel {
+    TMenuLevelWindow* Window = nullptr;
+    TMenuItem* Item = nullptr;
+    int Highlight = -1;
+    std::vector<int> Tops;  // per item of Item (invisible ones: -1)
+    std::vector<int> Heights;
+  };
+  // Opens a level for Item's submenu with its top-left near P (form coordinates).
+  void OpenLevel(TMenuItem* Item, TPoint P, int ParentRight, int ParentLeft);
+  void CloseLevelsFrom(int L);
+  void Layout(TLevel& Level, TSize& Size) const;
+  // The level and item at a form point; false outside every level.
+  bool HitTest(TPoint P, int& L, int& Index) const;
+  void Highlight(int L, int Index);
+  void OpenSubmenu(int L);
+  void Choose(TMenuItem* Item);
+  void MenuKey(uint16_t Key);
+  void MenuChar(char32_t Ch);
+  void MouseDownAt(TPoint P);
+  void MouseMoveAt(TPoint P);
+  void MouseUpAt(TPoint P);
+  void Paint(int L, TCanvas* C) const;
+  int NextSelectable(const TLevel& Level, int From, int Step) const;
+
+  std::unique_ptr<TMenuItem> FItems;
+  bool FAutoPopup = true;
+  TComponent* FPopupComponent = nullptr;
+  std::vector<TLevel> FLevels;
+  TForm* FForm = nullptr;
+  TWinControl* FPrevFocus = nullptr;  // gets the focus back when the menu closes
+  bool FTracking = false;             // the pointer worked in the menu: a release may choose
+  bool FClosing = false;              // levels are being torn down
+};
+
+// Sets Application->OnPopupMenu so that a right click on a control with a PopupMenu pops it up
+// at the pointer (done by every TPopupMenu's creation; callable any time).
+void InstallPopupMenuHook();
+
+}  // namespace qel

@@ -1,10 +1,11 @@
 #include "apps/gallery/MeterDemo.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 #include "apps/gallery/DemoControls.h"
 #include "numio/QEL_NumIO.h"
@@ -12,31 +13,9 @@
 
 namespace qel {
 
-TMeterDriver::TMeterDriver(TComponent* AOwner) : TGraphicControl(AOwner) {
-  SetBounds(0, 0, 300, 24);
-  FWnd = AllocateHWnd([this](TMessage& M) {
-    if (M.Msg == WM_TIMER) Tick();
-  });
-}
-
-TMeterDriver::~TMeterDriver() {
-  SetMeter(nullptr);
-  DeallocateHWnd(FWnd);
-}
-
-void TMeterDriver::UpdateTimer() {
-  KillTimer(FWnd, 1);
-  if (!FRunning || !FMeter || ComponentState().Contains(csLoading) ||
-      ComponentState().Contains(csDesigning))
-    return;
-  if (SetTimer(FWnd, 1, static_cast<unsigned>(FInterval)) == 0)
-    throw EComponentError("Component \"" + GetName() + "\": no timer available");
-}
-
 void TMeterDriver::Loaded() {
-  TGraphicControl::Loaded();
   HookMeters();
-  UpdateTimer();
+  TTimerDriver::Loaded();
 }
 
 namespace {
@@ -92,9 +71,10 @@ void TMeterDriver::HookMeters() {
   if (!owner) return;
   if (auto* f = dynamic_cast<TNumIO2*>(owner->FindComponent("ValueField"))) {
     f->OnChange = [this, f](TObject*) {
-      if (!FMeter) return;
+      TMeter* meter = GetMeter();
+      if (!meter) return;
       SetRunning(false);
-      FMeter->SetValue(f->GetValue());
+      meter->SetValue(f->GetValue());
     };
   }
   for (int i = 0; i < owner->ComponentCount(); ++i) {
@@ -113,36 +93,6 @@ void TMeterDriver::HookMeters() {
   }
 }
 
-void TMeterDriver::SetMeter(TMeter* Value) {
-  if (Value == FMeter) return;
-  if (FMeter) FMeter->RemoveFreeNotification(this);
-  FMeter = Value;
-  if (FMeter) FMeter->FreeNotification(this);
-  UpdateTimer();
-}
-
-void TMeterDriver::Notification(TComponent* AComponent, TOperation Operation) {
-  TGraphicControl::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FMeter) {
-    FMeter = nullptr;
-    KillTimer(FWnd, 1);
-  }
-}
-
-void TMeterDriver::SetRunning(bool Value) {
-  if (Value == FRunning) return;
-  FRunning = Value;
-  UpdateTimer();
-  Invalidate();
-}
-
-void TMeterDriver::SetInterval(int Value) {
-  Value = std::max(10, Value);
-  if (Value == FInterval) return;
-  FInterval = Value;
-  UpdateTimer();
-}
-
 void TMeterDriver::SetSpeed(double Value) {
   if (std::isnan(Value)) return;
   FSpeed = std::clamp(Value, 0.0, 50.0);
@@ -150,41 +100,31 @@ void TMeterDriver::SetSpeed(double Value) {
 
 // A triangle wave over the scale, in the scale's own spacing (logarithmic ones too).
 void TMeterDriver::Tick() {
-  if (!FMeter) return;
+  TMeter* meter = GetMeter();
+  if (!meter) return;
   FPhase = std::fmod(FPhase + FSpeed / 100, 2.0);
   const double f = FPhase <= 1 ? FPhase : 2 - FPhase;
-  const double lo = FMeter->GetMeterMinValue(), hi = FMeter->GetMeterMaxValue();
-  const double v = FMeter->GetLogarithmic() && lo > 0
+  const double lo = meter->GetMeterMinValue(), hi = meter->GetMeterMaxValue();
+  const double v = meter->GetLogarithmic() && lo > 0
                        ? std::exp(std::log(lo) + f * (std::log(hi) - std::log(lo)))
                        : lo + f * (hi - lo);
-  FMeter->SetValue(v);
+  meter->SetValue(v);
 }
 
-void TMeterDriver::Paint() {
-  TCanvas* c = Canvas();
-  c->Brush()->SetStyle(bsSolid);
-  c->Brush()->SetColor(clBtnFace);
-  c->FillRect(GetClientRect());
-  c->Font()->Assign(GetFont());
-  c->Brush()->SetStyle(bsClear);
+std::string TMeterDriver::StatusText() const {
+  TMeter* meter = GetMeter();
   const std::string state =
-      FMeter ? (FRunning ? "sweeping " : "paused (click to sweep) ") + FMeter->GetName() + "   "
-             : std::string();
-  c->TextOut(4, (GetHeight() - c->TextHeight("0")) / 2, state + FReadout);
-}
-
-void TMeterDriver::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TGraphicControl::MouseDown(Button, Shift, X, Y);
-  if (Button == mbLeft) SetRunning(!FRunning);
+      meter ? (GetRunning() ? "sweeping " : "paused (click to sweep) ") + meter->GetName() + "   "
+            : std::string();
+  return state + FReadout;
 }
 
 void RegisterMeterDemoClasses() {
   RegisterMeterClasses();
   RegisterNumIOClasses();
-  RegisterClass<TMeterDriver>("TMeterDriver", "TGraphicControl")
+  RegisterTimerDriverClass();
+  RegisterClass<TMeterDriver>("TMeterDriver", "TTimerDriver")
       .Component<TMeter>("Meter", &TMeterDriver::GetMeter, &TMeterDriver::SetMeter)
-      .Prop("Running", &TMeterDriver::GetRunning, &TMeterDriver::SetRunning, true)
-      .Prop("Interval", &TMeterDriver::GetInterval, &TMeterDriver::SetInterval, 50)
       .Prop("Speed", &TMeterDriver::GetSpeed, &TMeterDriver::SetSpeed, 1.5);
 }
 

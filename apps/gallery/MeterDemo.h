@@ -4,42 +4,30 @@
 // page's meters select it in the property panel, where Value and everything else can be typed.
 #include <string>
 
+#include "apps/gallery/TimerDriver.h"
 #include "meter/QEL_Meter.h"
-#include "platform/controls/Forms.h"
 
 namespace qel {
 
-class TMeterDriver : public TGraphicControl {
+class TMeterDriver : public TTimerDriver {
  public:
-  explicit TMeterDriver(TComponent* AOwner);
-  ~TMeterDriver() override;
+  explicit TMeterDriver(TComponent* AOwner) : TTimerDriver(AOwner) {}
   std::string ClassName() const override { return "TMeterDriver"; }
 
-  TMeter* GetMeter() const { return FMeter; }
-  void SetMeter(TMeter* Value);
-  bool GetRunning() const { return FRunning; }
-  void SetRunning(bool Value);
-  int GetInterval() const { return FInterval; }
-  void SetInterval(int Value);  // milliseconds, at least 10
+  TMeter* GetMeter() const { return dynamic_cast<TMeter*>(Target()); }
+  void SetMeter(TMeter* Value) { SetTarget(Value); }
   double GetSpeed() const { return FSpeed; }
   void SetSpeed(double Value);  // per cent of the scale per tick, 0..50; NaN is ignored
   const std::string& Readout() const { return FReadout; }
   void Loaded() override;
+  void Tick() override;
 
  protected:
-  void Paint() override;
-  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
+  std::string StatusText() const override;
 
  private:
-  void UpdateTimer();
-  void Tick();
   void HookMeters();
 
-  HWND FWnd = 0;
-  TMeter* FMeter = nullptr;
-  bool FRunning = true;
-  int FInterval = 50;
   double FSpeed = 1.5;
   double FPhase = 0;  // 0..2: up the scale, then down again
   std::string FReadout = "Move the pointer over a meter";

@@ -1,6 +1,7 @@
 #include "apps/gallery/DemoControls.h"
 
 #include "apps/gallery/MeterDemo.h"
+#include "apps/gallery/GridDemo.h"
 #include "apps/gallery/NumIODemo.h"
 #include "apps/gallery/RotLabDemo.h"
 #include "platform/widgets/StdCtrls.h"
@@ -248,6 +249,7 @@ void RegisterGalleryClasses() {
   RegisterPlatformClasses();
   RegisterStdWidgetClasses();  // the standard-controls page
   RegisterMenuAndComboClasses();
+  RegisterGridDemoClasses();     // the grid page
   RegisterNumIODemoClasses();  // the numeric-field page
   RegisterDisplayClasses();    // the displays page
   RegisterRotLabDemoClasses();  // the rotated-label page

@@ -1,0 +1,33 @@
+#pragma once
+// The grid page's grid: a TDrawGrid that draws its own cells (column letters and row numbers in
+// the fixed cells, a generated reading in every data cell) and keeps whatever the user types in
+// the in-place editor.
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+#include "platform/grids/Grids.h"
+
+namespace qel {
+
+class TDemoGrid : public TDrawGrid {
+ public:
+  explicit TDemoGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
+  std::string ClassName() const override { return "TDemoGrid"; }
+  // The text of a cell: typed text when there is some, otherwise the generated one.
+  std::string CellText(int ACol, int ARow) const;
+
+ protected:
+  void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+  std::string GetEditText(int ACol, int ARow) override { return CellText(ACol, ARow); }
+  void SetEditText(int ACol, int ARow, const std::string& Value) override;
+
+ private:
+  static int64_t Key(int ACol, int ARow) { return (int64_t{ARow} << 32) | uint32_t(ACol); }
+  std::unordered_map<int64_t, std::string> FTyped;
+};
+
+// Registers the grid classes and TDemoGrid. Idempotent.
+void RegisterGridDemoClasses();
+
+}  // namespace qel

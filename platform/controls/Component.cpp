@@ -2,6 +2,7 @@
 #include <cctype>
 
 #include "platform/controls/Controls.h"
+#include "platform/rtl/StrUtils.h"
 
 namespace qel {
 
@@ -15,13 +16,6 @@ bool IsValidIdent(const std::string& s) {
     auto c = static_cast<unsigned char>(ch);
     return std::isalnum(c) || c == '_';
   });
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
 }
 
 void Erase(std::vector<TComponent*>& v, const TComponent* c) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/StrUtils.h"
 
 namespace qel {
 
@@ -101,15 +102,6 @@ constexpr NamedColor kColorNames[] = {
     {clWindowFrame, "clWindowFrame"},
     {clWindowText, "clWindowText"},
 };
-
-bool SameText(const std::string& A, const char* B) {
-  size_t i = 0;
-  for (; i < A.size() && B[i]; ++i)
-    if (std::tolower(static_cast<unsigned char>(A[i])) !=
-        std::tolower(static_cast<unsigned char>(B[i])))
-      return false;
-  return i == A.size() && B[i] == 0;
-}
 
 // The integer forms a colour may be written in: "$hex", "0xhex", "xhex" or decimal with an
 // optional sign. Values wrap to 32 bits as a 32-bit integer would hold them.

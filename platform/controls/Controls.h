@@ -269,6 +269,9 @@ class TControl : public TComponent {
 
   TCursor GetCursor() const { return FCursor; }
   void SetCursor(TCursor Value);
+  // The cursor shown while the pointer is at (X, Y) of the client area; crDefault defers to the
+  // parent. The screen asks the hovered control after every pointer move.
+  virtual TCursor GetCursorAt(int /*X*/, int /*Y*/) const { return FCursor; }
 
   TAlign GetAlign() const { return FAlign; }
   void SetAlign(TAlign Value);

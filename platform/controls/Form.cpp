@@ -654,8 +654,11 @@ TCursor TScreen::EffectiveCursor() const {
   if (FCursor != crDefault) return FCursor;
   TForm* f = FActiveForm;
   if (!f) return crDefault;
-  for (TControl* c = f->HoverControl(); c; c = c->GetParent())
-    if (c->GetCursor() != crDefault) return c->GetCursor();
+  TPoint pos = Application ? Application->CursorPos() : TPoint{};
+  for (TControl* c = f->HoverControl(); c; c = c->GetParent()) {
+    TPoint p = c->ScreenToClient(pos);
+    if (TCursor cur = c->GetCursorAt(p.X, p.Y); cur != crDefault) return cur;
+  }
   return crDefault;
 }
 

@@ -1,6 +1,9 @@
 // The in-place editor: an edit laid over the focused cell while the user types into it.
+#include <algorithm>
+
 #include "platform/grids/Grids.h"
 #include "platform/widgets/EditText.h"
+#include "platform/widgets/WidgetPaint.h"
 
 namespace qel {
 
@@ -12,11 +15,235 @@ int CodePoints(const std::string& S) {
 }
 }  // namespace
 
-TInplaceEdit::TInplaceEdit(TCustomGrid* AGrid) : TCustomEdit(AGrid), FGrid(AGrid) {
+// ---------------------------------------------------------------- the button and the list
+
+// The button at the right end of an esEllipsis or esPickList cell: "..." or a down arrow.
+class TInplaceEditButton : public TCustomControl {
+ public:
+  explicit TInplaceEditButton(TInplaceEdit* AEdit) : TCustomControl(AEdit), FEdit(AEdit) {
+    FControlStyle = {csOpaque};
+    SetTabStop(false);
+    SetVisible(false);
+  }
+  std::string ClassName() const override { return "TInplaceEditButton"; }
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (Button == mbLeft) FEdit->ButtonPressed();
+  }
+
+ protected:
+  void Paint() override {
+    TCanvas* c = Canvas();
+    TRect r = GetClientRect();
+    widgetpaint::ButtonFace(c, r, FEdit->FDropped);
+    if (FEdit->FEditStyle == esPickList) {
+      widgetpaint::Arrow(c, r, 1, clBtnText);
+      return;
+    }
+    // Three dots in the middle.
+    c->Brush()->SetColor(clBtnText);
+    int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+    for (int dx : {-4, 0, 4}) c->FillRect(Rect(cx + dx - 1, cy, cx + dx + 1, cy + 2));
+  }
+
+ private:
+  TInplaceEdit* FEdit;
+};
+
+// The open pick list. All state stays in the editor; the list paints and turns the mouse into
+// the editor's calls. It holds the capture, so a press outside it reaches it and closes it.
+class TPickListWindow : public TCustomControl {
+ public:
+  explicit TPickListWindow(TInplaceEdit* AEdit) : TCustomControl(AEdit), FEdit(AEdit) {
+    FControlStyle = {csOpaque};
+    SetColor(clWindow);
+    SetVisible(false);
+  }
+  std::string ClassName() const override { return "TPickListWindow"; }
+  void MouseDown(TMouseButton, TShiftState, int X, int Y) override {
+    if (!GetClientRect().Contains({X, Y})) {
+      FEdit->CloseUp(false);
+      return;
+    }
+    int i = FEdit->PickItemAt({X, Y});
+    if (i >= 0) FEdit->SetPickIndex(i);
+  }
+  void MouseMove(TShiftState, int X, int Y) override {
+    int i = FEdit->PickItemAt({X, Y});
+    if (i >= 0) FEdit->SetPickIndex(i);
+  }
+  void MouseUp(TMouseButton Button, TShiftState, int X, int Y) override {
+    if (Button != mbLeft || !FEdit->FDropped) return;
+    int i = FEdit->PickItemAt({X, Y});
+    if (i < 0) return;
+    FEdit->SetPickIndex(i);
+    FEdit->CloseUp(true);
+  }
+  bool DoMouseWheel(TShiftState, int WheelDelta, TPoint) override {
+    FEdit->ScrollPickTo(FEdit->FPickTop + (WheelDelta > 0 ? -3 : 3));
+    return true;
+  }
+
+ protected:
+  void Paint() override {
+    TCanvas* c = Canvas();
+    c->Font()->Assign(FEdit->GetFont());
+    TRect r = GetClientRect();
+    c->Brush()->SetColor(clWindowFrame);
+    c->FrameRect(r);
+    c->Brush()->SetColor(clWindow);
+    c->FillRect(Rect(1, 1, r.Right - 1, r.Bottom - 1));
+    const TStrings& items = FEdit->PickItems();
+    int last = std::min(items.GetCount(), FEdit->FPickTop + FEdit->PickVisibleCount());
+    for (int i = FEdit->FPickTop; i < last; ++i) {
+      TRect ir = FEdit->PickItemRect(i);
+      bool sel = i == FEdit->FPickIndex;
+      c->Brush()->SetColor(sel ? clHighlight : clWindow);
+      c->Font()->SetColor(sel ? clHighlightText : FEdit->GetFont()->GetColor());
+      c->TextRect(ir, ir.Left + 2, ir.Top + 1, items.Get(i));
+    }
+  }
+  void WMCancelMode(TMessage& Message) override {
+    TCustomControl::WMCancelMode(Message);
+    if (FEdit->FDropped) FEdit->CloseUp(false);
+  }
+
+ private:
+  TInplaceEdit* FEdit;
+};
+
+// ---------------------------------------------------------------- TInplaceEdit
+
+TInplaceEdit::TInplaceEdit(TCustomGrid* AGrid)
+    : TCustomEdit(AGrid), FGrid(AGrid), FPickItems(std::make_unique<TStringList>()) {
   SetBorderStyle(bsNone);
   SetAutoSize(false);
   SetTabStop(false);
   SetVisible(false);
+}
+
+TInplaceEdit::~TInplaceEdit() {
+  // The list may sit on the form rather than on the grid; it goes with the editor either way.
+  delete FPickList;
+  delete FButton;
+}
+
+void TInplaceEdit::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomEdit::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FPickList) FPickList = nullptr, FDropped = false;
+  if (AComponent == FButton) FButton = nullptr;
+}
+
+TCustomControl* TInplaceEdit::ButtonControl() const { return FButton; }
+TCustomControl* TInplaceEdit::PickListControl() const { return FPickList; }
+const TStrings& TInplaceEdit::PickItems() const { return *FPickItems; }
+
+void TInplaceEdit::WMKillFocus(TMessage& Message) {
+  TCustomEdit::WMKillFocus(Message);
+  if (FDropped) CloseUp(false);
+}
+
+void TInplaceEdit::ButtonPressed() {
+  if (FEditStyle == esPickList) {
+    if (FDropped)
+      CloseUp(false);
+    else
+      DropDown();
+  } else if (FEditStyle == esEllipsis) {
+    FGrid->EditButtonClick();
+  }
+}
+
+int TInplaceEdit::PickItemHeight() const {
+  FCanvas->Font()->Assign(GetFont());
+  return std::max(1, FCanvas->TextHeight("Wg") + 2);
+}
+
+int TInplaceEdit::PickVisibleCount() const {
+  return std::max(1, std::min(DropDownRows, FPickItems->GetCount()));
+}
+
+TRect TInplaceEdit::PickListBounds() const {
+  TForm* f = GetParentForm();
+  // The list spans the whole cell: the edit and its button.
+  int width = GetWidth() + (FButton && FButton->GetVisible() ? FButton->GetWidth() : 0);
+  TPoint o = f ? ClientToParent({0, 0}, f) : TPoint{GetLeft(), GetTop()};
+  int h = PickVisibleCount() * PickItemHeight() + 2;
+  int top = o.Y + GetHeight();
+  // Below the cell when it fits, else above it when there is room there.
+  if (f && top + h > f->ClientHeight() && o.Y - h >= 0) top = o.Y - h;
+  return Bounds(o.X, top, std::max(width, 1), h);
+}
+
+TRect TInplaceEdit::PickItemRect(int Index) const {
+  int ih = PickItemHeight();
+  int y = 1 + (Index - FPickTop) * ih;
+  return Rect(1, y, PickListBounds().Width() - 1, y + ih);
+}
+
+int TInplaceEdit::PickItemAt(TPoint P) const {
+  TRect b = PickListBounds();
+  if (P.X < 1 || P.X >= b.Width() - 1 || P.Y < 1 || P.Y >= b.Height() - 1) return -1;
+  int i = FPickTop + (P.Y - 1) / PickItemHeight();
+  return i < FPickItems->GetCount() ? i : -1;
+}
+
+void TInplaceEdit::SetPickIndex(int Index) {
+  int n = FPickItems->GetCount();
+  if (n == 0) return;
+  Index = std::clamp(Index, 0, n - 1);
+  if (Index == FPickIndex) return;
+  FPickIndex = Index;
+  int vis = PickVisibleCount();
+  if (Index < FPickTop)
+    ScrollPickTo(Index);
+  else if (Index >= FPickTop + vis)
+    ScrollPickTo(Index - vis + 1);
+  if (FPickList) FPickList->Invalidate();
+}
+
+void TInplaceEdit::ScrollPickTo(int Top) {
+  FPickTop = std::clamp(Top, 0, std::max(0, FPickItems->GetCount() - PickVisibleCount()));
+  if (FPickList) FPickList->Invalidate();
+}
+
+void TInplaceEdit::DropDown() {
+  if (FDropped || FEditStyle != esPickList || !FGrid->GetEditorMode()) return;
+  TForm* f = GetParentForm();
+  if (!f) return;
+  FPickItems->Clear();
+  FGrid->GetPickListItems(FGrid->GetCol(), FGrid->GetRow(), *FPickItems);
+  if (!FPickList) FPickList = new TPickListWindow(this);
+  FDropped = true;
+  FPickIndex = FPickItems->IndexOf(GetText());
+  FPickTop = 0;
+  FPickList->SetParent(f);
+  FPickList->SetBoundsRect(PickListBounds());
+  FPickList->SetVisible(true);
+  FPickList->BringToFront();
+  ScrollPickTo(FPickIndex >= 0 ? FPickIndex - PickVisibleCount() / 2 : 0);
+  f->SetCaptureControl(FPickList);
+  if (FButton) FButton->Invalidate();
+}
+
+void TInplaceEdit::CloseUp(bool Accept) {
+  if (!FDropped) return;
+  FDropped = false;
+  if (FPickList) {
+    if (TForm* f = FPickList->GetParentForm(); f && f->CaptureControl() == FPickList)
+      f->SetCaptureControl(nullptr);
+    FPickList->SetVisible(false);
+    FPickList->SetParent(nullptr);
+  }
+  if (FButton) FButton->Invalidate();
+  int chosen = FPickIndex;
+  FPickIndex = -1;
+  // The choice is an edit like any other: it reaches the cell through SetEditText.
+  if (Accept && chosen >= 0 && chosen < FPickItems->GetCount() && FGrid->GetEditorMode()) {
+    SetText(FPickItems->Get(chosen));
+    SelectAll();
+  }
 }
 
 void TInplaceEdit::WMGetDlgCode(TMessage& Message) {
@@ -28,6 +255,53 @@ void TInplaceEdit::WMGetDlgCode(TMessage& Message) {
 
 void TInplaceEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
   bool ctrl = Shift.Contains(ssCtrl);
+  if (FEditStyle == esPickList &&
+      (Key == VK_F4 || (Shift.Contains(ssAlt) && (Key == VK_DOWN || Key == VK_UP)))) {
+    if (FDropped)
+      CloseUp(true);
+    else
+      DropDown();
+    Key = 0;
+    return;
+  }
+  if (FDropped) {
+    // The open list takes the keys that choose in it; the others still edit the text.
+    int vis = PickVisibleCount(), cur = FPickIndex;
+    switch (Key) {
+      case VK_RETURN:
+        CloseUp(true);
+        break;
+      case VK_ESCAPE:
+        CloseUp(false);
+        break;
+      case VK_UP:
+        SetPickIndex(cur < 0 ? 0 : cur - 1);
+        break;
+      case VK_DOWN:
+        SetPickIndex(cur + 1);
+        break;
+      case VK_PRIOR:
+        SetPickIndex(cur < 0 ? 0 : cur - (vis - 1));
+        break;
+      case VK_NEXT:
+        SetPickIndex(cur + (vis - 1));
+        break;
+      case VK_TAB:
+        CloseUp(false);
+        FGrid->KeyDown(Key, Shift);
+        return;
+      default:
+        TCustomEdit::KeyDown(Key, Shift);
+        return;
+    }
+    Key = 0;
+    return;
+  }
+  if (Key == VK_RETURN && ctrl && FEditStyle == esEllipsis) {
+    FGrid->EditButtonClick();
+    Key = 0;
+    return;
+  }
   switch (Key) {
     case VK_ESCAPE:
       FGrid->CancelEdit();
@@ -89,6 +363,12 @@ void TCustomGrid::ShowEditor() {
   }
   bool hadFocus = Focused();
   FEditorMode = true;
+  FInplaceEdit->FEditStyle = GetEditStyle(FCurrent.X, FCurrent.Y);
+  FInplaceEdit->FEditMask = GetEditMask(FCurrent.X, FCurrent.Y);
+  if (FInplaceEdit->FEditStyle != esSimple && !FInplaceEdit->FButton) {
+    FInplaceEdit->FButton = new TInplaceEditButton(FInplaceEdit);
+    FInplaceEdit->FButton->SetParent(this);
+  }
   FEditOriginal = GetEditText(FCurrent.X, FCurrent.Y);
   FInplaceEdit->FLoading = true;
   FInplaceEdit->SetText(FEditOriginal);
@@ -96,6 +376,10 @@ void TCustomGrid::ShowEditor() {
   FInplaceEdit->SetModified(false);
   UpdateEditorBounds();
   FInplaceEdit->Show();
+  if (FInplaceEdit->FButton) {
+    FInplaceEdit->FButton->SetVisible(FInplaceEdit->FEditStyle != esSimple);
+    FInplaceEdit->FButton->Invalidate();
+  }
   if (hadFocus || Focused()) FInplaceEdit->SetFocus();
   FInplaceEdit->SelectAll();
 }
@@ -104,9 +388,15 @@ void TCustomGrid::HideEditor() {
   if (!FEditorMode) return;
   FEditorMode = false;
   if (!FInplaceEdit) return;
+  FInplaceEdit->CloseUp(false);
   // Focus comes back to the grid before the editor hides, so it never passes to another control.
-  if (FInplaceEdit->Focused() && CanFocus()) SetFocus();
+  if (FInplaceEdit->Focused() && CanFocus()) {
+    FHidingEditor = true;  // the grid regaining the focus must not reopen the editor
+    SetFocus();
+    FHidingEditor = false;
+  }
   FInplaceEdit->Hide();
+  if (FInplaceEdit->FButton) FInplaceEdit->FButton->Hide();
   InvalidateCell(FCurrent.X, FCurrent.Y);
 }
 
@@ -119,19 +409,35 @@ void TCustomGrid::CancelEdit() {
 
 void TCustomGrid::UpdateEditorBounds() {
   if (!FEditorMode || !FInplaceEdit) return;
+  // The list would be left behind by a cell that moved.
+  FInplaceEdit->CloseUp(false);
   TRect r = IntersectRect(CellRect(FCurrent.X, FCurrent.Y), CellArea());
+  TInplaceEditButton* b = FInplaceEdit->FEditStyle != esSimple ? FInplaceEdit->FButton : nullptr;
   // A cell scrolled out of view takes its editor with it; scrolling back brings it again.
   if (r.IsEmpty()) {
     FInplaceEdit->SetBounds(0, 0, 0, 0);
+    if (b) b->SetBounds(0, 0, 0, 0);
     return;
   }
-  FInplaceEdit->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+  int bw = b ? std::min(TInplaceEdit::ButtonWidth, r.Width()) : 0;
+  FInplaceEdit->SetBounds(r.Left, r.Top, r.Width() - bw, r.Height());
+  if (b) b->SetBounds(r.Right - bw, r.Top, bw, r.Height());
 }
 
 std::string TCustomDrawGrid::GetEditText(int ACol, int ARow) {
   std::string value;
   if (OnGetEditText) OnGetEditText(this, ACol, ARow, value);
   return value;
+}
+
+std::string TCustomDrawGrid::GetEditMask(int ACol, int ARow) {
+  std::string value;
+  if (OnGetEditMask) OnGetEditMask(this, ACol, ARow, value);
+  return value;
+}
+
+void TCustomDrawGrid::EditButtonClick() {
+  if (OnEditButtonClick) OnEditButtonClick(this);
 }
 
 void TCustomDrawGrid::SetEditText(int ACol, int ARow, const std::string& Value) {

@@ -20,12 +20,31 @@ void TCustomGrid::WMSetFocus(TMessage& Message) {
   TCustomControl::WMSetFocus(Message);
   InvalidateGridRect(GetSelection());
   InvalidateCell(FCurrent.X, FCurrent.Y);
+  // goAlwaysShowEditor: gaining the focus opens the editor (which then takes the focus), unless
+  // the focus is coming back because the editor is closing.
+  if (FOptions.Contains(goAlwaysShowEditor) && !FEditorMode && !FHidingEditor) ShowEditor();
 }
 
 void TCustomGrid::WMKillFocus(TMessage& Message) {
   TCustomControl::WMKillFocus(Message);
   InvalidateGridRect(GetSelection());
   InvalidateCell(FCurrent.X, FCurrent.Y);
+}
+
+TCursor TCustomGrid::GetCursorAt(int X, int Y) const {
+  if (FGridState == gsColSizing) return crSizeWE;
+  if (FGridState == gsRowSizing) return crSizeNS;
+  if (FGridState == gsNormal) {
+    switch (HitTestGrid(X, Y)) {
+      case ghColLine:
+        return crSizeWE;
+      case ghRowLine:
+        return crSizeNS;
+      default:
+        break;
+    }
+  }
+  return TCustomControl::GetCursorAt(X, Y);
 }
 
 void TCustomGrid::WMCancelMode(TMessage& Message) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "platform/controls/Controls.h"
@@ -89,6 +90,10 @@ using TSetEditEvent =
 
 using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
 
+// How the in-place editor of a cell looks: a plain edit, an edit with a "..." button that calls
+// EditButtonClick, or an edit with a drop-down button and a list of values to choose from.
+enum TEditStyle : uint8_t { esSimple, esEllipsis, esPickList };
+
 // Sizes along one axis: a default size plus a sparse set of exceptions, with prefix sums of the
 // exceptions' differences, so the position of any cell and the cell at any position cost
 // O(log n) whatever the count. Positions include one grid line after every cell.
@@ -124,24 +129,70 @@ class TGridAxis {
 };
 
 class TCustomGrid;
+class TInplaceEditButton;
+class TPickListWindow;
 
 // The edit a grid lays over its focused cell while editing. It hands the keys that move between
-// cells back to the grid and reports every change of its text to the grid.
+// cells back to the grid and reports every change of its text to the grid. For esEllipsis and
+// esPickList cells a button (a sibling control on the grid) takes the right end of the cell;
+// for esPickList it opens a list of the cell's values under the cell, placed on the form above
+// every other control and holding the mouse capture while open, so a press elsewhere closes it.
 class TInplaceEdit : public TCustomEdit {
  public:
   explicit TInplaceEdit(TCustomGrid* AGrid);
+  ~TInplaceEdit() override;
   std::string ClassName() const override { return "TInplaceEdit"; }
   TCustomGrid* GetGrid() const { return FGrid; }
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
 
+  // What the grid answered for the cell being edited when the editor opened on it.
+  TEditStyle GetEditStyle() const { return FEditStyle; }
+  const std::string& GetEditMask() const { return FEditMask; }
+  // The button beside the edit (nullptr before the first esEllipsis/esPickList cell).
+  TCustomControl* ButtonControl() const;
+  // The pick list: open or closed, its items (filled from GetPickListItems on opening), the
+  // highlighted item, the first one shown, and the list control while it is open.
+  bool GetDroppedDown() const { return FDropped; }
+  void DropDown();            // opens the list (esPickList only)
+  void CloseUp(bool Accept);  // closes it; Accept puts the highlighted item in the cell
+  const TStrings& PickItems() const;
+  int PickIndex() const { return FPickIndex; }
+  int PickTopIndex() const { return FPickTop; }
+  TCustomControl* PickListControl() const;
+  // The list's bounds in form coordinates, an item's rectangle in list coordinates, the item
+  // at a point of the list (-1 outside the items) and how many items show at once.
+  TRect PickListBounds() const;
+  TRect PickItemRect(int Index) const;
+  int PickItemAt(TPoint P) const;
+  int PickVisibleCount() const;
+  int PickItemHeight() const;
+
+  static constexpr int ButtonWidth = 16;
+  static constexpr int DropDownRows = 8;  // most items the list shows at once
+
  protected:
   void Change() override;
   void WMGetDlgCode(TMessage& Message) override;
+  void WMKillFocus(TMessage& Message) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
   friend class TCustomGrid;
+  friend class TInplaceEditButton;
+  friend class TPickListWindow;
+  void SetPickIndex(int Index);
+  void ScrollPickTo(int Top);
+  void ButtonPressed();
   TCustomGrid* FGrid;
   bool FLoading = false;  // the grid is filling in the cell's text: not a user change
+  TEditStyle FEditStyle = esSimple;
+  std::string FEditMask;
+  TInplaceEditButton* FButton = nullptr;  // owned by this editor, parented to the grid
+  TPickListWindow* FPickList = nullptr;   // owned by this editor, on the form while open
+  std::unique_ptr<TStringList> FPickItems;
+  bool FDropped = false;
+  int FPickIndex = -1;
+  int FPickTop = 0;
 };
 
 class TCustomGrid : public TCustomControl {
@@ -242,6 +293,9 @@ class TCustomGrid : public TCustomControl {
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  // crSizeWE over a column line that sizes (goColSizing) and while sizing a column, crSizeNS
+  // likewise for rows; the control's Cursor elsewhere.
+  TCursor GetCursorAt(int X, int Y) const override;
 
   static constexpr int ScrollBarSize = 16;
   static constexpr int SizingMargin = 3;          // pixels either side of a line that start sizing
@@ -264,6 +318,14 @@ class TCustomGrid : public TCustomControl {
   // The text the editor starts with, and where each edit of it goes.
   virtual std::string GetEditText(int /*ACol*/, int /*ARow*/) { return {}; }
   virtual void SetEditText(int /*ACol*/, int /*ARow*/, const std::string& /*Value*/) {}
+  // The mask the editor keeps for a cell (asked each time the editor opens on it; the grid
+  // applies none itself), the editor's style for the cell, and the values of an esPickList
+  // cell's list (Items arrives empty).
+  virtual std::string GetEditMask(int /*ACol*/, int /*ARow*/) { return {}; }
+  virtual TEditStyle GetEditStyle(int /*ACol*/, int /*ARow*/) { return esSimple; }
+  virtual void GetPickListItems(int /*ACol*/, int /*ARow*/, TStrings& /*Items*/) {}
+  // The button of an esEllipsis cell was clicked (or Ctrl+Enter pressed in its editor).
+  virtual void EditButtonClick() {}
   virtual bool CanEditShow() const;
   virtual void SizeChanged(int /*OldColCount*/, int /*OldRowCount*/) {}
 
@@ -330,7 +392,8 @@ class TCustomGrid : public TCustomControl {
   int FThumbPixel = -1;                  // thumb position while dragging without thumb tracking
   TInplaceEdit* FInplaceEdit = nullptr;  // owned as a child control, made on first use
   bool FEditorMode = false;
-  std::string FEditOriginal;  // the cell's text when editing began, for Esc
+  bool FHidingEditor = false;  // HideEditor is handing the focus back to the grid
+  std::string FEditOriginal;   // the cell's text when editing began, for Esc
 
   static constexpr uintptr_t kRepeatTimer = 1;
   static constexpr uintptr_t kDragScrollTimer = 2;
@@ -358,6 +421,8 @@ class TCustomDrawGrid : public TCustomGrid {
   TDrawCellEvent OnDrawCell;
   TGetEditEvent OnGetEditText;
   TSetEditEvent OnSetEditText;
+  TGetEditEvent OnGetEditMask;
+  TNotifyEvent OnEditButtonClick;
   TMovedEvent OnColumnMoved;
   TMovedEvent OnRowMoved;
 
@@ -367,6 +432,8 @@ class TCustomDrawGrid : public TCustomGrid {
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   std::string GetEditText(int ACol, int ARow) override;
   void SetEditText(int ACol, int ARow, const std::string& Value) override;
+  std::string GetEditMask(int ACol, int ARow) override;
+  void EditButtonClick() override;
 };
 
 class TDrawGrid : public TCustomDrawGrid {

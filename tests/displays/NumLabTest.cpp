@@ -146,7 +146,9 @@ TEST(NumLabText, ValuesBeyondTheTypeShowTheIndicator) {
   EXPECT_EQ(Text(dtFixP, std::numeric_limits<double>::infinity(), 2), "*********");
   const double nan = std::numeric_limits<double>::quiet_NaN();
   for (int t = dtFloat; t <= dtEEngNoDP; ++t)
-    if (t != dtState) EXPECT_EQ(NumLabFormat(TDisplay(t), nan, 2, "yyyy", "s", "ovf"), "ovf") << t;
+    if (t != dtState) {
+      EXPECT_EQ(NumLabFormat(TDisplay(t), nan, 2, "yyyy", "s", "ovf"), "ovf") << t;
+    }
 }
 
 TEST(NumLabSetters, RangesAndNaN) {

@@ -77,7 +77,9 @@ TEST_F(RasterLab, BuiltInRasterExamplesAndEveryGlyph) {
     if (code >= 127 && code <= 160) continue;
     uint32_t all = 0;
     for (int r = 0; r < 32; ++r) {
-      if (r >= 12) EXPECT_EQ(m.Rows[code][r], 0u) << code;
+      if (r >= 12) {
+        EXPECT_EQ(m.Rows[code][r], 0u) << code;
+      }
       all |= m.Rows[code][r];
     }
     EXPECT_NE(all, 0u) << code;

@@ -783,8 +783,9 @@ TEST(NumIO2Registry, EveryOwnPropertyRoundTripsThroughItsText) {
     const std::string text = GetPropText(&n, *p);
     SetPropText(&n, *p, text);
     EXPECT_EQ(GetPropText(&n, *p), text) << name;
-    if (framework.find(std::string(" ") + name + " ") == std::string::npos)
+    if (framework.find(std::string(" ") + name + " ") == std::string::npos) {
       EXPECT_FALSE(p->IsDefault(&n)) << name << " carries no stream default";
+    }
   }
   SetPropText(&n, *info.FindProperty("InputFormat"), "itHex");
   SetPropText(&n, *info.FindProperty("Value"), "255");

@@ -269,6 +269,50 @@ TEST_F(GridTest, DraggingAColumnLineInTheHeaderSizesTheColumn) {
   EXPECT_EQ(Grid->GetRowHeights(2), Grid->GetDefaultRowHeight() + 10);
 }
 
+TEST_F(GridTest, ThePointerShowsASizingCursorOverLinesThatSize) {
+  ShowForm();
+  auto shown = [this] {
+    return Backend()->Cursors.empty() ? crDefault : Backend()->Cursors.back();
+  };
+  TRect h = Grid->CellRect(1, 0);
+  TRect rh = Grid->CellRect(0, 2);
+  TPoint colLine = At(Grid, h.Right, h.Top + 5), rowLine = At(Grid, rh.Left + 5, rh.Bottom);
+  TPoint cell = CellCenter(2, 2);
+  // Without the sizing options the lines are nothing special.
+  Input().MouseMove(colLine.X, colLine.Y);
+  EXPECT_EQ(shown(), crDefault);
+  Input().MouseMove(rowLine.X, rowLine.Y);
+  EXPECT_EQ(shown(), crDefault);
+
+  Grid->SetOptions(Grid->GetOptions() << goColSizing << goRowSizing);
+  Input().MouseMove(colLine.X, colLine.Y);
+  EXPECT_EQ(shown(), crSizeWE);
+  Input().MouseMove(cell.X, cell.Y);
+  EXPECT_EQ(shown(), crDefault);
+  Input().MouseMove(rowLine.X, rowLine.Y);
+  EXPECT_EQ(shown(), crSizeNS);
+  // A column line below the header sizes nothing and keeps the plain cursor.
+  Input().MouseMove(At(Grid, h.Right, Grid->CellRect(1, 2).Top + 5).X,
+                    At(Grid, h.Right, Grid->CellRect(1, 2).Top + 5).Y);
+  EXPECT_EQ(shown(), crDefault);
+
+  // While sizing, the cursor stays even when the pointer runs ahead of the line.
+  Input().MouseDown(colLine.X, colLine.Y);
+  ASSERT_EQ(Grid->GetGridState(), gsColSizing);
+  Input().MouseMove(colLine.X + 40, colLine.Y + 30);
+  EXPECT_EQ(shown(), crSizeWE);
+  Input().MouseUp(colLine.X + 40, colLine.Y + 30);
+  Input().MouseMove(cell.X, cell.Y);
+  EXPECT_EQ(shown(), crDefault);
+
+  // Elsewhere the grid's own Cursor shows.
+  Grid->SetCursor(crCross);
+  Input().MouseMove(cell.X + 1, cell.Y);
+  EXPECT_EQ(shown(), crCross);
+  Input().MouseMove(rowLine.X, rowLine.Y);
+  EXPECT_EQ(shown(), crSizeNS);
+}
+
 TEST_F(GridTest, DraggingAHeaderMovesItsColumnOrRowWithTheFocus) {
   std::vector<std::pair<int, int>> moves;
   Grid->OnColumnMoved = [&](TObject*, int F, int T) { moves.push_back({F, T}); };
@@ -631,6 +675,40 @@ TEST_F(GridEditorTest, TypingStartsAnEditEscRestoresAndArrowsLeaveTheCell) {
   EXPECT_EQ(Grid->InplaceEditor()->BoundsRect(), Grid->CellRect(1, 3));
 }
 
+TEST_F(GridEditorTest, AlwaysShowEditorOpensTheEditorWhenTheGridGainsTheFocus) {
+  Grid->SetOptions(Grid->GetOptions() << goAlwaysShowEditor);
+  auto* other = new TEdit(Form);
+  other->SetParent(Form);
+  other->SetBounds(10, 180, 100, 24);
+  ShowForm();  // the grid is first in tab order: showing the form focuses it
+  ASSERT_TRUE(Grid->GetEditorMode());
+  TInplaceEdit* e = Grid->InplaceEditor();
+  ASSERT_TRUE(e);
+  EXPECT_TRUE(e->Focused());
+  EXPECT_EQ(e->GetText(), "alpha");
+  EXPECT_EQ(e->BoundsRect(), Grid->CellRect(1, 1));
+  // Enter closes it and the grid keeps the focus without reopening it.
+  Input().PressKey(VK_RETURN);
+  EXPECT_FALSE(Grid->GetEditorMode());
+  EXPECT_TRUE(Grid->Focused());
+  // Clicking another control leaves the grid; tabbing back opens the editor again.
+  TPoint p = At(other, 5, 5);
+  Input().Click(p.X, p.Y);
+  ASSERT_TRUE(other->Focused());
+  EXPECT_FALSE(Grid->GetEditorMode());
+  Input().PressKey(VK_TAB);
+  EXPECT_TRUE(Grid->GetEditorMode());
+  EXPECT_TRUE(e->Focused());
+  EXPECT_EQ(Sets, 0);
+  // Without the option, gaining the focus opens nothing.
+  Input().PressKey(VK_RETURN);
+  Grid->SetOptions(Grid->GetOptions() >> goAlwaysShowEditor);
+  Input().Click(p.X, p.Y);
+  Input().PressKey(VK_TAB);
+  EXPECT_TRUE(Grid->Focused());
+  EXPECT_FALSE(Grid->GetEditorMode());
+}
+
 TEST_F(GridEditorTest, TheEditorFollowsItsCellWhenTheGridScrollsOrSizes) {
   Grid->SetOptions(Grid->GetOptions() << goThumbTracking);
   ShowForm();
@@ -650,6 +728,278 @@ TEST_F(GridEditorTest, TheEditorFollowsItsCellWhenTheGridScrollsOrSizes) {
   Input().TypeText("z");
   EXPECT_FALSE(Grid->GetEditorMode());
   EXPECT_EQ(Cells[1][1], "alpha");
+}
+
+}  // namespace
+}  // namespace qel::test
+
+namespace qel::test {
+namespace {
+
+// A grid whose column 2 chooses from a pick list and whose column 3 has an ellipsis button.
+class TPickGrid : public TDrawGrid {
+ public:
+  using TDrawGrid::TDrawGrid;
+  std::vector<std::pair<int, int>> PickAsked;
+  int ButtonClicks = 0;
+
+ protected:
+  TEditStyle GetEditStyle(int ACol, int) override {
+    return ACol == 2 ? esPickList : ACol == 3 ? esEllipsis : esSimple;
+  }
+  void GetPickListItems(int ACol, int ARow, TStrings& Items) override {
+    PickAsked.push_back({ACol, ARow});
+    EXPECT_EQ(Items.GetCount(), 0);
+    Items.Add("red");
+    Items.Add("green");
+    Items.Add("blue");
+  }
+  void EditButtonClick() override {
+    ++ButtonClicks;
+    TDrawGrid::EditButtonClick();
+  }
+};
+
+class GridPickListTest : public WidgetTest {
+ protected:
+  void SetUp() override {
+    WidgetTest::SetUp();
+    Grid = new TPickGrid(Form);
+    Grid->SetParent(Form);
+    Grid->SetBounds(10, 10, 300, 150);
+    Grid->SetColCount(5);
+    Grid->SetRowCount(10);
+    Cells.assign(10, std::vector<std::string>(5));
+    Cells[1][2] = "green";
+    Grid->OnGetEditText = [this](TObject*, int C, int R, std::string& V) { V = Cells[R][C]; };
+    Grid->OnSetEditText = [this](TObject*, int C, int R, const std::string& V) { Cells[R][C] = V; };
+    Grid->OnGetEditMask = [this](TObject*, int C, int R, std::string& V) {
+      MaskAsked.push_back({C, R});
+      if (C == 1) V = "00:00;1;_";
+    };
+    Grid->SetOptions(Grid->GetOptions() << goEditing);
+  }
+  TPoint ButtonCenter() {
+    TCustomControl* b = Grid->InplaceEditor()->ButtonControl();
+    return At(Grid, b->GetLeft() + b->GetWidth() / 2, b->GetTop() + b->GetHeight() / 2);
+  }
+  TPoint ItemCenter(int Index) {
+    TInplaceEdit* e = Grid->InplaceEditor();
+    TRect b = e->PickListBounds(), r = e->PickItemRect(Index);
+    return {b.Left + (r.Left + r.Right) / 2, b.Top + (r.Top + r.Bottom) / 2};
+  }
+  TPickGrid* Grid = nullptr;
+  std::vector<std::vector<std::string>> Cells;
+  std::vector<std::pair<int, int>> MaskAsked;
+};
+
+TEST_F(GridPickListTest, EachCellGivesItsEditStyleAndMaskWhenTheEditorOpens) {
+  ShowForm();
+  Input().PressKey(VK_F2);
+  TInplaceEdit* e = Grid->InplaceEditor();
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->GetEditStyle(), esSimple);
+  EXPECT_EQ(e->GetEditMask(), "00:00;1;_");
+  ASSERT_FALSE(MaskAsked.empty());
+  EXPECT_EQ(MaskAsked.back(), std::make_pair(1, 1));
+  EXPECT_EQ(e->BoundsRect(), Grid->CellRect(1, 1));
+  EXPECT_TRUE(!e->ButtonControl() || !e->ButtonControl()->GetVisible());
+
+  // A pick-list cell: the button takes the right end of the cell.
+  Input().PressKey(VK_RETURN);
+  Grid->SetCol(2);
+  Input().PressKey(VK_F2);
+  EXPECT_EQ(e->GetEditStyle(), esPickList);
+  EXPECT_EQ(e->GetEditMask(), "");
+  ASSERT_TRUE(e->ButtonControl());
+  EXPECT_TRUE(e->ButtonControl()->GetVisible());
+  TRect cell = Grid->CellRect(2, 1);
+  EXPECT_EQ(e->BoundsRect(),
+            Rect(cell.Left, cell.Top, cell.Right - TInplaceEdit::ButtonWidth, cell.Bottom));
+  EXPECT_EQ(e->ButtonControl()->BoundsRect(),
+            Rect(cell.Right - TInplaceEdit::ButtonWidth, cell.Top, cell.Right, cell.Bottom));
+  // The button follows the cell when the column is sized.
+  Grid->SetColWidths(2, 100);
+  cell = Grid->CellRect(2, 1);
+  EXPECT_EQ(e->ButtonControl()->BoundsRect().Right, cell.Right);
+
+  // An ellipsis cell: the button and Ctrl+Enter call EditButtonClick, the editor stays open.
+  int clicks = 0;
+  Grid->OnEditButtonClick = [&](TObject* S) {
+    EXPECT_EQ(S, Grid);
+    ++clicks;
+  };
+  Input().PressKey(VK_RETURN);
+  Grid->SetCol(3);
+  Input().PressKey(VK_F2);
+  EXPECT_EQ(e->GetEditStyle(), esEllipsis);
+  TPoint b = ButtonCenter();
+  Input().Click(b.X, b.Y);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(Grid->GetEditorMode());
+  EXPECT_FALSE(e->GetDroppedDown());
+  Input().PressKey(VK_RETURN, {ssCtrl});
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(Grid->ButtonClicks, 2);
+  EXPECT_TRUE(Grid->GetEditorMode());
+  EXPECT_TRUE(Grid->PickAsked.empty());  // only pick-list cells fill a list
+
+  // Back to a plain cell: the button goes away.
+  Input().PressKey(VK_RETURN);
+  Grid->SetCol(1);
+  Input().PressKey(VK_F2);
+  EXPECT_FALSE(e->ButtonControl()->GetVisible());
+  EXPECT_EQ(e->BoundsRect(), Grid->CellRect(1, 1));
+}
+
+TEST_F(GridPickListTest, KeysOpenTheListMoveInItChooseAndCancel) {
+  ShowForm();
+  Grid->SetCol(2);
+  Input().PressKey(VK_F2);
+  TInplaceEdit* e = Grid->InplaceEditor();
+  ASSERT_TRUE(e);
+  Input().PressKey(VK_DOWN, {ssAlt});
+  ASSERT_TRUE(e->GetDroppedDown());
+  ASSERT_EQ(Grid->PickAsked.size(), 1u);
+  EXPECT_EQ(Grid->PickAsked[0], std::make_pair(2, 1));
+  ASSERT_EQ(e->PickItems().GetCount(), 3);
+  EXPECT_EQ(e->PickIndex(), 1);  // the cell's text is highlighted
+  // The list lies on the form right under the cell, as wide as the cell.
+  TCustomControl* list = e->PickListControl();
+  ASSERT_TRUE(list);
+  EXPECT_TRUE(list->GetVisible());
+  EXPECT_EQ(list->GetParent(), Form);
+  TRect cell = Grid->CellRect(2, 1);
+  TPoint under = At(Grid, cell.Left, cell.Bottom);
+  EXPECT_EQ(list->BoundsRect(), e->PickListBounds());
+  EXPECT_EQ(list->GetLeft(), under.X);
+  EXPECT_EQ(list->GetTop(), under.Y);
+  EXPECT_EQ(list->GetWidth(), cell.Width());
+  EXPECT_EQ(list->GetHeight(), 3 * e->PickItemHeight() + 2);
+
+  Input().PressKey(VK_DOWN);  // moves in the list, not in the grid
+  EXPECT_EQ(e->PickIndex(), 2);
+  EXPECT_EQ(Grid->GetRow(), 1);
+  Input().PressKey(VK_DOWN);  // stays on the last item
+  EXPECT_EQ(e->PickIndex(), 2);
+  EXPECT_EQ(Cells[1][2], "green");  // nothing chosen yet
+  Input().PressKey(VK_RETURN);
+  EXPECT_FALSE(e->GetDroppedDown());
+  EXPECT_FALSE(list->GetVisible());
+  EXPECT_TRUE(Grid->GetEditorMode());  // Enter chose; it did not close the editor
+  EXPECT_EQ(e->GetText(), "blue");
+  EXPECT_EQ(Cells[1][2], "blue");  // through SetEditText
+
+  // Esc closes the list without a choice; a second Esc cancels the edit.
+  Input().PressKey(VK_UP, {ssAlt});
+  ASSERT_TRUE(e->GetDroppedDown());
+  EXPECT_EQ(e->PickIndex(), 2);
+  Input().PressKey(VK_UP);
+  Input().PressKey(VK_ESCAPE);
+  EXPECT_FALSE(e->GetDroppedDown());
+  EXPECT_TRUE(Grid->GetEditorMode());
+  EXPECT_EQ(Cells[1][2], "blue");
+  Input().PressKey(VK_ESCAPE);
+  EXPECT_FALSE(Grid->GetEditorMode());
+  EXPECT_EQ(Cells[1][2], "green");
+
+  // Alt+Down on a plain cell opens nothing; closing the editor closes an open list.
+  Grid->SetCol(1);
+  Input().PressKey(VK_F2);
+  Input().PressKey(VK_DOWN, {ssAlt});
+  EXPECT_FALSE(e->GetDroppedDown());
+  Input().PressKey(VK_RETURN);
+  Grid->SetCol(2);
+  Input().PressKey(VK_F2);
+  Input().PressKey(VK_DOWN, {ssAlt});
+  ASSERT_TRUE(e->GetDroppedDown());
+  Grid->HideEditor();
+  EXPECT_FALSE(e->GetDroppedDown());
+  EXPECT_FALSE(list->GetVisible());
+  EXPECT_EQ(Form->CaptureControl(), nullptr);
+}
+
+TEST_F(GridPickListTest, ClicksOnTheButtonAndTheListChooseOrCancel) {
+  ShowForm();
+  Grid->SetCol(2);
+  Input().PressKey(VK_F2);
+  TInplaceEdit* e = Grid->InplaceEditor();
+  ASSERT_TRUE(e);
+  TPoint b = ButtonCenter();
+  Input().Click(b.X, b.Y);
+  ASSERT_TRUE(e->GetDroppedDown());
+  EXPECT_EQ(Form->CaptureControl(), e->PickListControl());
+  // Pointing highlights; releasing on an item chooses it.
+  TPoint red = ItemCenter(0);
+  Input().MouseMove(red.X, red.Y);
+  EXPECT_EQ(e->PickIndex(), 0);
+  Input().Click(red.X, red.Y);
+  EXPECT_FALSE(e->GetDroppedDown());
+  EXPECT_EQ(Cells[1][2], "red");
+  EXPECT_EQ(Form->CaptureControl(), nullptr);
+  EXPECT_TRUE(e->Focused());
+
+  // A press outside the list closes it without a choice and does nothing else.
+  Input().Click(b.X, b.Y);
+  ASSERT_TRUE(e->GetDroppedDown());
+  TPoint other = At(Grid, Grid->CellRect(1, 3).Left + 5, Grid->CellRect(1, 3).Top + 5);
+  Input().Click(other.X, other.Y);
+  EXPECT_FALSE(e->GetDroppedDown());
+  EXPECT_EQ(Cells[1][2], "red");
+  EXPECT_EQ(Grid->GetRow(), 1);
+  // The button a second time closes the list it opened.
+  Input().Click(b.X, b.Y);
+  ASSERT_TRUE(e->GetDroppedDown());
+  Input().Click(b.X, b.Y);
+  EXPECT_FALSE(e->GetDroppedDown());
+  EXPECT_EQ(Cells[1][2], "red");
+  // Scrolling the grid closes the list, which would be left behind by its cell.
+  Input().Click(b.X, b.Y);
+  ASSERT_TRUE(e->GetDroppedDown());
+  Grid->SetTopRow(2);
+  EXPECT_FALSE(e->GetDroppedDown());
+  EXPECT_EQ(Form->CaptureControl(), nullptr);
+}
+
+TEST_F(GridPickListTest, TheListPaintsItsHighlightedItemAboveTheGrid) {
+  ShowForm();
+  Grid->SetCol(2);
+  Input().PressKey(VK_F2);
+  TInplaceEdit* e = Grid->InplaceEditor();
+  ASSERT_TRUE(e);
+  // The button face is drawn where the button lies.
+  TCustomControl* b = e->ButtonControl();
+  TPoint bp = At(Grid, b->GetLeft() + 2, b->GetTop() + 2);
+  EXPECT_EQ(PixelAt(Surface(), bp.X, bp.Y), ColorToRGB(clBtnFace));
+  Input().PressKey(VK_DOWN, {ssAlt});
+  ASSERT_TRUE(e->GetDroppedDown());
+  TRect lb = e->PickListBounds();
+  auto px = [&](int Index) {
+    TRect r = e->PickItemRect(Index);
+    // The right end of an item row holds no text.
+    return PixelAt(Surface(), lb.Left + r.Right - 2, lb.Top + r.Top + 1);
+  };
+  EXPECT_EQ(px(1), ColorToRGB(clHighlight));  // "green", the cell's text
+  EXPECT_EQ(px(0), ColorToRGB(clWindow));
+  EXPECT_EQ(px(2), ColorToRGB(clWindow));
+  EXPECT_EQ(PixelAt(Surface(), lb.Left, lb.Top), ColorToRGB(clWindowFrame));
+  Input().PressKey(VK_DOWN);
+  EXPECT_EQ(px(2), ColorToRGB(clHighlight));
+  EXPECT_EQ(px(1), ColorToRGB(clWindow));
+}
+
+TEST_F(GridPickListTest, AnOpenListDiesCleanlyWithTheGrid) {
+  ShowForm();
+  Grid->SetCol(2);
+  Input().PressKey(VK_F2);
+  Input().PressKey(VK_DOWN, {ssAlt});
+  ASSERT_TRUE(Grid->InplaceEditor()->GetDroppedDown());
+  delete Grid;
+  Grid = nullptr;
+  EXPECT_EQ(Form->CaptureControl(), nullptr);
+  TPoint p = At(Form, 50, 50);
+  Input().Click(p.X, p.Y);  // no dangling list receives it
+  Application->ProcessMessages();
 }
 
 }  // namespace

@@ -38,7 +38,9 @@ std::string BasedInt(double V, unsigned Base, int MinDigits, const std::string& 
   if (!FitsInt64(V)) return Overflow;
   const int64_t n = RoundToInt64(V);
   const uint64_t mag = n < 0 ? 0 - static_cast<uint64_t>(n) : static_cast<uint64_t>(n);
-  return (n < 0 ? "-" : "") + Digits(mag, Base, MinDigits);
+  std::string text = n < 0 ? "-" : "";
+  text += Digits(mag, Base, MinDigits);
+  return text;
 }
 
 // Decimal significant digits of |V| rounded to Sig digits, and the decimal exponent of the
@@ -63,7 +65,7 @@ std::string Engineering(double V, int Precision, bool NoPoint) {
   SigDigits(V, sig, digits, exp);
   if (V == 0) {
     exp = 0;
-    if (NoPoint) digits = "0";  // nothing to shift in: a plain zero
+    if (NoPoint) digits.assign(1, '0');  // nothing to shift in: a plain zero
   }
   // The exponent rounded down to a multiple of 3, for negative exponents too.
   int e3 = exp >= 0 ? exp / 3 * 3 : -((-exp + 2) / 3 * 3);
@@ -99,7 +101,10 @@ std::string Sexagesimal(double V, int Fields, int Precision, const std::string& 
   // The last field: integer digits (padded to Pad), then the decimals.
   auto last = [&](int64_t n, int Pad) {
     std::string t = Digits(static_cast<uint64_t>(n / frac), 10, Pad);
-    if (Precision > 0) t += "." + Digits(static_cast<uint64_t>(n % frac), 10, Precision);
+    if (Precision > 0) {
+      t += '.';
+      t += Digits(static_cast<uint64_t>(n % frac), 10, Precision);
+    }
     return t;
   };
   if (Fields == 1) return sign + last(u, 1) + kDegree;

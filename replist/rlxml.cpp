@@ -9,6 +9,7 @@
 #include <pugixml.hpp>
 
 #include "frame/QEL_streams.h"
+#include "platform/rtl/StrUtils.h"
 #include "replist/QEL_replist_data.h"
 #include "replist/rlfiles.h"
 
@@ -35,24 +36,6 @@ std::string_view StripBlanks(std::string_view S) {
   while (!S.empty() && S.front() == ' ') S.remove_prefix(1);
   while (!S.empty() && S.back() == ' ') S.remove_suffix(1);
   return S;
-}
-
-void AppendUtf8(std::string& Out, uint32_t Cp) {
-  if (Cp < 0x80) {
-    Out += static_cast<char>(Cp);
-  } else if (Cp < 0x800) {
-    Out += static_cast<char>(0xC0 | (Cp >> 6));
-    Out += static_cast<char>(0x80 | (Cp & 0x3F));
-  } else if (Cp < 0x10000) {
-    Out += static_cast<char>(0xE0 | (Cp >> 12));
-    Out += static_cast<char>(0x80 | ((Cp >> 6) & 0x3F));
-    Out += static_cast<char>(0x80 | (Cp & 0x3F));
-  } else {
-    Out += static_cast<char>(0xF0 | (Cp >> 18));
-    Out += static_cast<char>(0x80 | ((Cp >> 12) & 0x3F));
-    Out += static_cast<char>(0x80 | ((Cp >> 6) & 0x3F));
-    Out += static_cast<char>(0x80 | (Cp & 0x3F));
-  }
 }
 
 // Decodes the XML character references of an attribute value taken from a raw line, so that an

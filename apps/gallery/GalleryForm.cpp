@@ -4,28 +4,11 @@
 
 #include "apps/gallery/Pages.h"
 #include "platform/controls/FormFiles.h"
+#include "platform/rtl/StrUtils.h"
 
 namespace qel {
 
 namespace {
-
-void AppendUtf8(std::string& S, char32_t Cp) {
-  if (Cp < 0x80) {
-    S += static_cast<char>(Cp);
-  } else if (Cp < 0x800) {
-    S += static_cast<char>(0xC0 | (Cp >> 6));
-    S += static_cast<char>(0x80 | (Cp & 0x3F));
-  } else if (Cp < 0x10000) {
-    S += static_cast<char>(0xE0 | (Cp >> 12));
-    S += static_cast<char>(0x80 | ((Cp >> 6) & 0x3F));
-    S += static_cast<char>(0x80 | (Cp & 0x3F));
-  } else {
-    S += static_cast<char>(0xF0 | (Cp >> 18));
-    S += static_cast<char>(0x80 | ((Cp >> 12) & 0x3F));
-    S += static_cast<char>(0x80 | ((Cp >> 6) & 0x3F));
-    S += static_cast<char>(0x80 | (Cp & 0x3F));
-  }
-}
 
 // Removes the last code point (never half of one).
 void BackspaceUtf8(std::string& S) {

@@ -35,24 +35,6 @@ bool ValidName(const std::string& S) {
   return true;
 }
 
-void AppendUtf8(std::string& S, uint32_t Cp) {
-  if (Cp < 0x80) {
-    S += static_cast<char>(Cp);
-  } else if (Cp < 0x800) {
-    S += static_cast<char>(0xC0 | (Cp >> 6));
-    S += static_cast<char>(0x80 | (Cp & 0x3F));
-  } else if (Cp < 0x10000) {
-    S += static_cast<char>(0xE0 | (Cp >> 12));
-    S += static_cast<char>(0x80 | ((Cp >> 6) & 0x3F));
-    S += static_cast<char>(0x80 | (Cp & 0x3F));
-  } else {
-    S += static_cast<char>(0xF0 | (Cp >> 18));
-    S += static_cast<char>(0x80 | ((Cp >> 12) & 0x3F));
-    S += static_cast<char>(0x80 | ((Cp >> 6) & 0x3F));
-    S += static_cast<char>(0x80 | (Cp & 0x3F));
-  }
-}
-
 // ---------------------------------------------------------------- lexer
 
 enum TTokKind : uint8_t { tkEnd, tkIdent, tkInteger, tkFloat, tkString, tkSymbol };

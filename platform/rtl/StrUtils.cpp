@@ -132,6 +132,25 @@ std::string StringOfChar(char C, int Count) {
   return Count > 0 ? std::string(static_cast<size_t>(Count), C) : std::string();
 }
 
+void AppendUtf8(std::string& S, char32_t Cp) {
+  if ((Cp >= 0xD800 && Cp <= 0xDFFF) || Cp > 0x10FFFF) Cp = 0xFFFD;
+  if (Cp < 0x80) {
+    S += static_cast<char>(Cp);
+  } else if (Cp < 0x800) {
+    S += static_cast<char>(0xC0 | (Cp >> 6));
+    S += static_cast<char>(0x80 | (Cp & 0x3F));
+  } else if (Cp < 0x10000) {
+    S += static_cast<char>(0xE0 | (Cp >> 12));
+    S += static_cast<char>(0x80 | ((Cp >> 6) & 0x3F));
+    S += static_cast<char>(0x80 | (Cp & 0x3F));
+  } else {
+    S += static_cast<char>(0xF0 | (Cp >> 18));
+    S += static_cast<char>(0x80 | ((Cp >> 12) & 0x3F));
+    S += static_cast<char>(0x80 | ((Cp >> 6) & 0x3F));
+    S += static_cast<char>(0x80 | (Cp & 0x3F));
+  }
+}
+
 int Utf8CodePointCount(const std::string& S) {
   int n = 0;
   for (size_t i = 0; i < S.size(); i += CodePointSize(S, i)) ++n;

@@ -46,6 +46,9 @@ std::string StringOfChar(char C, int Count);
 // UTF-8: a code point is a lead byte with its continuation bytes; a malformed byte counts as one
 // code point on its own, so no helper ever splits a well-formed sequence.
 int Utf8CodePointCount(const std::string& S);
+// Appends code point Cp in UTF-8; surrogates and values beyond U+10FFFF, which have no UTF-8
+// form, append U+FFFD instead.
+void AppendUtf8(std::string& S, char32_t Cp);
 // Byte offset of the code point with the 0-based index (S.size() when beyond the end).
 size_t Utf8Offset(const std::string& S, int CodePointIndex);
 // The first MaxCodePoints code points (all of S when it is shorter; nothing for <= 0).

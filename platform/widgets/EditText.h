@@ -3,6 +3,8 @@
 // classes used by word steps and double-click selection. Internal to platform/widgets.
 #include <string>
 
+#include "platform/rtl/StrUtils.h"
+
 namespace qel::edittext {
 
 inline bool IsCont(unsigned char B) { return (B & 0xC0) == 0x80; }
@@ -49,21 +51,7 @@ inline char32_t Decode(const std::string& S, int Pos) {
 
 inline std::string Encode(char32_t C) {
   std::string s;
-  if (C < 0x80) {
-    s += static_cast<char>(C);
-  } else if (C < 0x800) {
-    s += static_cast<char>(0xC0 | (C >> 6));
-    s += static_cast<char>(0x80 | (C & 0x3F));
-  } else if (C < 0x10000) {
-    s += static_cast<char>(0xE0 | (C >> 12));
-    s += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (C & 0x3F));
-  } else if (C < 0x110000) {
-    s += static_cast<char>(0xF0 | (C >> 18));
-    s += static_cast<char>(0x80 | ((C >> 12) & 0x3F));
-    s += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (C & 0x3F));
-  }
+  AppendUtf8(s, C);
   return s;
 }
 

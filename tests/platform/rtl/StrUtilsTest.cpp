@@ -77,3 +77,20 @@ TEST(StrUtils, Utf8NeverSplitsASequence) {
 
 }  // namespace
 }  // namespace qel
+
+namespace qel {
+namespace {
+
+TEST(StrUtilsUtf8, AppendUtf8EncodesEveryLengthAndReplacesWhatHasNoForm) {
+  std::string s;
+  for (char32_t c : {U'A', U'\u00e9', U'\u20ac', U'\U0001F600'}) AppendUtf8(s, c);
+  EXPECT_EQ(s, "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+  std::string bad;
+  AppendUtf8(bad, 0xD800);    // a lone surrogate
+  AppendUtf8(bad, 0x110000);  // beyond Unicode
+  EXPECT_EQ(bad, "\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_TRUE(IsValidUtf8(bad));
+}
+
+}  // namespace
+}  // namespace qel

@@ -1,12 +1,11 @@
 // Painting a 1,000,000 x 20 grid scrolled to its last row against the same grid at its first
-// row (RATIO grid_last_row: cell positions must not cost more the further down the grid is
-// scrolled), and one full paint of an 800 x 600 grid against the 60 Hz frame budget
-// (VALUE grid_paint_800x600 = time per paint / 16.7 ms). Every cell draws a short text, as the
+// row (RATIO grid_bottom_vs_top: cell positions must not cost more the further down the grid is
+// scrolled), and one full paint of a 1024 x 768 grid against the 60 Hz frame budget (RATIO
+// grid_paint_frame: the reference "benchmark" reports exactly 1/60 s per iteration). Every cell draws a short text, as the
 // report list and the table editor do; the text has the same length on every row, so that the
 // comparison measures finding the cells, not drawing longer numbers.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <string>
 
 #include "platform/grids/Grids.h"
@@ -39,25 +38,33 @@ void PaintAt(benchmark::State& State, bool LastRow) {
 void BM_LastRow(benchmark::State& State) { PaintAt(State, true); }
 void BM_FirstRow(benchmark::State& State) { PaintAt(State, false); }
 
+// One full paint per iteration, scrolling one row down each time as a user scrolling would.
 void BM_FullPaint(benchmark::State& State) {
   qel::TDrawGrid g(nullptr);
-  SetUpGrid(g, 800, 600);
-  qel::TBitmap target(800, 600);
-  double seconds = 0;
+  SetUpGrid(g, 1024, 768);
+  qel::TBitmap target(1024, 768);
+  int top = g.GetFixedRows();
   for (auto _ : State) {
-    const auto t0 = std::chrono::steady_clock::now();
+    g.SetTopRow(top);
+    top = top + 1 < 900000 ? top + 1 : g.GetFixedRows();
     g.PaintTo(&target);
-    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     benchmark::DoNotOptimize(target.ScanLine(300));
   }
-  if (State.iterations() > 0)
-    State.counters["ratio_value"] =
-        seconds / static_cast<double>(State.iterations()) / kFrameBudgetSeconds;
+}
+
+// The frame budget itself, reported through manual timing so that the ratio script pairs it.
+void BM_FrameBudget(benchmark::State& State) {
+  for (auto _ : State) State.SetIterationTime(kFrameBudgetSeconds);
 }
 
 }  // namespace
 
-BENCHMARK(BM_LastRow)->Name("grid_last_row/ours")->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_FirstRow)->Name("grid_last_row/ref")->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_FullPaint)->Name("grid_paint_800x600")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LastRow)->Name("grid_bottom_vs_top/ours")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FirstRow)->Name("grid_bottom_vs_top/ref")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullPaint)->Name("grid_paint_frame/ours")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameBudget)
+    ->Name("grid_paint_frame/ref")
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -18,7 +18,10 @@ for path in sys.argv[1:]:
             values.append((name.split("/")[0], b["ratio_value"]))
         parts = name.split("/")
         if len(parts) >= 2 and parts[1] in ("ours", "ref"):
-            key = "/".join([parts[0]] + parts[2:])
+            # Options Google Benchmark appends to names (iterations:10, manual_time) are not
+            # arguments: leave them out so that the pair still matches.
+            args = [a for a in parts[2:] if ":" not in a and a not in ("manual_time", "real_time")]
+            key = "/".join([parts[0]] + args)
             times.setdefault(key, {})[parts[1]] = b["real_time"] * {"ns": 1, "us": 1e3, "ms": 1e6, "s": 1e9}[b["time_unit"]]
 
 for key in sorted(times):

@@ -481,12 +481,31 @@ void TControl::WMCancelMode(TMessage&) {
   FControlState >> csClicked;
 }
 
+void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {
+  if (OnContextPopup) OnContextPopup(this, MousePos, Handled);
+}
+
 void TControl::WMContextMenu(TMessage& Message) {
+  // LParam holds the screen point of the click, or (-1, -1) when the keyboard asked (Shift+F10,
+  // the menu key): the menu then opens at the control's own spot.
+  TPoint screen = LParamToPoint(Message.LParam);
+  bool keyboard = screen.X == -1 && screen.Y == -1;
+  bool handled = false;
+  DoContextPopup(keyboard ? TPoint{-1, -1} : ScreenToClient(screen), handled);
+  if (handled) {
+    Message.Result = 1;
+    return;
+  }
+  if (keyboard) screen = ClientToScreen(KeyboardContextPoint());
+  if (!FPopupMenu && DefaultContextMenu(screen)) {
+    Message.Result = 1;
+    return;
+  }
   // Walk up to the first control with a menu, as the classic framework does.
   for (TControl* c = this; c; c = c->FParent) {
     if (c->FPopupMenu) {
       if (Application && Application->OnPopupMenu) {
-        Application->OnPopupMenu(c->FPopupMenu, this, LParamToPoint(Message.LParam));
+        Application->OnPopupMenu(c->FPopupMenu, this, screen);
         Message.Result = 1;
       }
       return;

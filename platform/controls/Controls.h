@@ -135,6 +135,9 @@ using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState
 // Typed text reaches controls one Unicode code point at a time, so any UTF-8 text can be typed;
 // a handler sets Key to 0 to swallow it.
 using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
+// A context menu is about to open; MousePos is in client coordinates, (-1, -1) when the keyboard
+// asked for it. Setting Handled keeps the menu shut.
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 
 // The classic handler of a private message window.
 using TWndMethod = std::function<void(TMessage& Message)>;
@@ -183,6 +186,16 @@ class TComponent : public TPersistent {
   // Called on the owner (and, passed on, on all it owns) when a component is inserted into or
   // removed from it, and on free-notification subscribers when one is destroyed.
   virtual void Notification(TComponent* AComponent, TOperation Operation);
+
+  // The place of a component in the tree a form file shows, apart from ownership: a control
+  // sits in its parent control, a menu item in its menu or parent item. A form file nests an
+  // object inside another one and the reader calls SetParentComponent with the enclosing one;
+  // the writer nests a component inside GetParentComponent. ParentComponentIndex orders the
+  // children of one parent when written (-1: in the order the owner holds them).
+  virtual bool HasParent() const { return false; }
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual void SetParentComponent(TComponent*) {}
+  virtual int ParentComponentIndex() const { return -1; }
 
  protected:
   void SetComponentStateItem(TComponentStateItem Item, bool On);
@@ -340,6 +353,7 @@ class TControl : public TComponent {
   TNotifyEvent OnResize;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
+  TContextPopupEvent OnContextPopup;
 
   // Public so the input router, the form reader and tests can drive them; they are the classic
   // overridable steps.
@@ -354,6 +368,8 @@ class TControl : public TComponent {
   virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
   virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
   virtual void Resize();
+  // Fires OnContextPopup (WM_CONTEXTMENU calls it before any menu opens).
+  virtual void DoContextPopup(TPoint MousePos, bool& Handled);
 
   // Internal use of the painting walk: the surface binding of this control's canvas.
   virtual TCanvas* GetControlCanvas() const { return nullptr; }
@@ -371,6 +387,11 @@ class TControl : public TComponent {
   void BindCanvasOutsidePaint(TCanvas* ACanvas) const;
   void SetPopupMenuComponent(TComponent* AsComponent, TPopupMenu* Menu);
   void UpdateAnchorBase();
+  // The menu a control shows on WM_CONTEXTMENU when it has no PopupMenu of its own (an edit's
+  // standard commands); returns false when it has none, and the parents' menus are asked.
+  virtual bool DefaultContextMenu(TPoint /*ScreenPos*/) { return false; }
+  // Where a menu asked for from the keyboard opens, in client coordinates (an edit: the caret).
+  virtual TPoint KeyboardContextPoint() const { return {0, 0}; }
 
   // Typed message handlers; the default ones do what the classic framework does.
   virtual void WMLButtonDown(TMessage& Message);

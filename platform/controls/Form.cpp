@@ -305,14 +305,22 @@ void TForm::FocusChange(TWinControl* NewFocus) {
     oldChain.pop_back();
     newChain.pop_back();
   }
-  if (old) old->Perform(WM_KILLFOCUS);
+  // As the window system does, WParam names the other control of the move (the one taking the
+  // focus in WM_KILLFOCUS, the one that had it in WM_SETFOCUS): an edit getting the focus back
+  // from its context menu keeps its selection.
+  // (FFocusFrom is forgotten if a handler on the way destroys that control.)
+  if (old) old->Perform(WM_KILLFOCUS, reinterpret_cast<WPARAM>(NewFocus));
   FActiveControl = NewFocus;
+  FFocusFrom = old;
   for (TWinControl* w : oldChain)
     if (FActiveControl == NewFocus) w->Perform(CM_EXIT);
   // An exit handler moved the focus elsewhere: that move wins.
   if (FActiveControl != NewFocus) return;
   for (auto it = newChain.rbegin(); it != newChain.rend(); ++it) (*it)->Perform(CM_ENTER);
-  if (FActiveControl == NewFocus && NewFocus) NewFocus->Perform(WM_SETFOCUS);
+  TWinControl* from = FFocusFrom;
+  FFocusFrom = nullptr;
+  if (FActiveControl == NewFocus && NewFocus)
+    NewFocus->Perform(WM_SETFOCUS, reinterpret_cast<WPARAM>(from));
 }
 
 void TForm::ForgetControl(TControl* AControl, bool Removing) {
@@ -324,6 +332,7 @@ void TForm::ForgetControl(TControl* AControl, bool Removing) {
   if (within(FCapture)) FCapture = nullptr;
   if (within(FHover)) FHover = nullptr;
   if (within(FLastDownControl)) FLastDownControl = nullptr;
+  if (within(FFocusFrom)) FFocusFrom = nullptr;
   if (Application) Application->HintCancelFor(AControl);
   if (within(FActiveControl)) {
     if (Removing)
@@ -534,18 +543,83 @@ bool TForm::InputKeyDown(uint16_t Key, TShiftState Shift) {
   return consumed;
 }
 
+namespace {
+
+bool IsModifierKey(uint16_t Key) {
+  switch (Key) {
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+    case VK_LMENU:
+    case VK_RMENU:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Alt+letter or Alt+digit (Shift allowed; Ctrl+Alt is AltGr on many layouts and types text).
+bool IsAcceleratorKey(uint16_t Key, TShiftState Shift) {
+  if (!Shift.Contains(ssAlt) || Shift.Contains(ssCtrl)) return false;
+  return (Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9');
+}
+
+bool IsContextMenuKey(uint16_t Key, TShiftState Shift) {
+  TShiftState mods = Shift * kModifiers;
+  return (Key == VK_APPS && mods.Empty()) || (Key == VK_F10 && mods == TShiftState{ssShift});
+}
+
+}  // namespace
+
+bool TForm::IsShortCut(uint16_t Key, TShiftState Shift) {
+  bool handled = false;
+  if (OnShortCut) OnShortCut(this, Key, Shift, handled);
+  if (handled) return true;
+  if (!Application || !Application->OnMenuShortCut) return false;
+  // The focused control's own menu first, then each parent's, the form's last.
+  TWinControl* start = FocusedControl();
+  for (TWinControl* c = start; c; c = c == this ? nullptr : c->GetParent())
+    if (TPopupMenu* menu = c->GetPopupMenu())
+      if (Application->OnMenuShortCut(menu, Key, Shift)) return true;
+  return false;
+}
+
 bool TForm::KeyDownRouted(uint16_t Key, TShiftState Shift) {
   if (!FShown || Blocked(this)) return true;
   Application->CancelHint();
   if (!FActive) Activate();
   LPARAM data = ShiftStateToKeyData(Shift);
   TWinControl* target = FocusedControl();
+  // A control that claims the key as its own (an open menu claims every key, an open combo
+  // list Enter and Esc) keeps it from the shortcuts and the accelerators.
+  bool claimed = target->Perform(CM_WANTSPECIALKEY, Key, data) != 0;
+  if (!claimed && !IsModifierKey(Key) && IsShortCut(Key, Shift)) return true;
+  if (FocusedControl() != target) return true;
   TMessage m{CN_KEYDOWN, Key, data, 0};
   target->WndProc(m);
   if (m.Result != 0) return true;
   // The reflected step may have moved the focus; the key then belongs to nobody.
   if (FocusedControl() != target) return true;
-  target->Perform(WM_KEYDOWN, m.WParam, data);
+  TMessage k{WM_KEYDOWN, m.WParam, data, 0};
+  target->WndProc(k);
+  auto key = static_cast<uint16_t>(k.WParam);
+  // Alt+x never types, whoever took it (an open menu chooses with it).
+  if (FocusedControl() != target || key == 0) return IsAcceleratorKey(Key, Shift);
+  if (IsContextMenuKey(key, Shift)) {
+    target->Perform(WM_CONTEXTMENU, 0, PointToLParam({-1, -1}));
+    return true;
+  }
+  if (!claimed && IsAcceleratorKey(key, Shift)) {
+    // Alt+x belongs to the control whose caption marks x, whatever the focused control does
+    // with characters; nobody claiming it earns a beep, and nothing is typed either way.
+    auto ch = static_cast<WPARAM>(key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key);
+    if (Perform(CM_DIALOGCHAR, ch, data) == 0) MessageBeep(MB_OK);
+    return true;
+  }
   return false;
 }
 

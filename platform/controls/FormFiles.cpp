@@ -1,11 +1,13 @@
 #include "platform/controls/FormFiles.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <map>
 #include <set>
+#include <vector>
 
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Streams.h"
@@ -571,7 +573,7 @@ class TFormReader {
           !(FRoot && FRoot->FindComponent(name)))
         throw EFormFileError(line, "Component " + name + " not found");
     try {
-      Build(tree, nullptr, true);
+      Build(tree, nullptr, nullptr, true);
       Fixups();
       for (FLoadedIndex = 0; FLoadedIndex < FLoading.size(); ++FLoadedIndex)
         FLoading[FLoadedIndex].first->Loaded();
@@ -613,7 +615,9 @@ class TFormReader {
     for (const auto& c : o.Children) Check(c, nullptr, false);
   }
 
-  void Build(const TFormObject& o, TWinControl* parent, bool isRoot) {
+  // parent: the nearest enclosing control a control goes on; enclosing: the object this one is
+  // written inside (a menu for its items), nullptr for the root and its direct children.
+  void Build(const TFormObject& o, TWinControl* parent, TComponent* enclosing, bool isRoot) {
     FLine = o.Line;
     TComponent* comp = nullptr;
     if (isRoot && FRoot) {
@@ -634,6 +638,8 @@ class TFormReader {
       if (!o.Name.empty() && o.Name != comp->GetName()) comp->SetName(o.Name);
       auto* ctl = dynamic_cast<TControl*>(comp);
       if (ctl && !isRoot && parent && ctl->GetParent() != parent) ctl->SetParent(parent);
+      if (!ctl && !isRoot && enclosing && comp->GetParentComponent() != enclosing)
+        comp->SetParentComponent(enclosing);
     } catch (const std::exception& e) {
       throw EFormFileError(o.Line, e.what());
     }
@@ -652,7 +658,7 @@ class TFormReader {
       if (info.Kind == pkComponent) FFixups.push_back({target, &info, ref, p.Line, p.Path});
     }
     auto* win = dynamic_cast<TWinControl*>(comp);
-    for (const auto& c : o.Children) Build(c, win ? win : parent, false);
+    for (const auto& c : o.Children) Build(c, win ? win : parent, isRoot ? nullptr : comp, false);
   }
 
   void Fixups() {
@@ -729,6 +735,9 @@ class TFormWriter {
     if (auto* ctl = dynamic_cast<const TControl*>(c)) {
       const TWinControl* p = ctl->GetParent();
       if (p && (p == FRoot || p->GetOwner() == FRoot)) return p;
+    } else if (c->HasParent()) {
+      const TComponent* p = c->GetParentComponent();
+      if (p && (p == FRoot || p->GetOwner() == FRoot)) return p;
     }
     return FRoot;
   }
@@ -739,10 +748,15 @@ class TFormWriter {
     if (!c->GetName().empty()) FOut += c->GetName() + ": ";
     FOut += info.Name + "\n";
     WriteProps(c, info, "", indent + "  ");
+    std::vector<const TComponent*> children;
     for (int i = 0; i < FRoot->ComponentCount(); ++i) {
       const TComponent* child = FRoot->Components(i);
-      if (child != c && WritingParent(child) == c) WriteObject(child, indent + "  ");
+      if (child != c && WritingParent(child) == c) children.push_back(child);
     }
+    std::stable_sort(children.begin(), children.end(), [](const TComponent* a, const TComponent* b) {
+      return a->ParentComponentIndex() < b->ParentComponentIndex();
+    });
+    for (const TComponent* child : children) WriteObject(child, indent + "  ");
     FOut += indent + "end\n";
   }
 

@@ -49,6 +49,9 @@ enum TFormState : uint8_t { fsCreating, fsVisible, fsShowing, fsModal, fsActivat
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
+// A key went down in the form: setting Handled makes it a shortcut the form consumed.
+using TShortCutEvent =
+    std::function<void(TObject* Sender, uint16_t Key, TShiftState Shift, bool& Handled)>;
 
 // ---------------------------------------------------------------- TForm
 
@@ -114,9 +117,9 @@ class TForm : public TWinControl {
   void InputMouseWheel(int Delta, TShiftState Shift, int X, int Y);
   // The pointer left the form: the hovered control gets CM_MOUSELEAVE.
   void InputMouseLeave();
-  // A key went down. Returns true when it was consumed before reaching the focused control's
-  // WM_KEYDOWN (a dialog key or a control's CN_KEYDOWN handling); the character it would type
-  // must then not be delivered.
+  // A key went down. Returns true when it was consumed (a shortcut, a dialog key, a control's
+  // CN_KEYDOWN handling, an Alt accelerator, a context-menu key); the character it would type
+  // must then not be delivered. The order is in docs/controls.md ("Shortcuts and accelerators").
   bool InputKeyDown(uint16_t Key, TShiftState Shift);
   void InputKeyUp(uint16_t Key, TShiftState Shift);
   // One typed character (a Unicode code point) for the focused control.
@@ -126,6 +129,11 @@ class TForm : public TWinControl {
   void NativeMoved(int ALeft, int ATop);
   void NativeCloseRequest() { Close(); }
   void NativeActivated();
+
+  // Offers a key as a shortcut: OnShortCut first, then the PopupMenu of the focused control and
+  // of each parent up to the form (Application->OnMenuShortCut asks a menu). True when taken.
+  virtual bool IsShortCut(uint16_t Key, TShiftState Shift);
+  TShortCutEvent OnShortCut;
 
   TControl* HoverControl() const { return FHover; }
   TControl* CaptureControl() const { return FCapture; }
@@ -185,6 +193,7 @@ class TForm : public TWinControl {
   std::vector<TRect> FPresent;
   TControl* FCapture = nullptr;
   TControl* FHover = nullptr;
+  TWinControl* FFocusFrom = nullptr;  // the control losing the focus while it moves
   // Double-click detection: the last button press.
   TControl* FLastDownControl = nullptr;
   TMouseButton FLastDownButton = mbLeft;
@@ -327,6 +336,9 @@ class TApplication : public TComponent {
   void SetCursorPos(TPoint P) { FCursorPos = P; }
   // Opens a control's popup menu (right click); set by the widgets layer, which owns menus.
   std::function<void(TPopupMenu* Menu, TControl* Control, TPoint ScreenPos)> OnPopupMenu;
+  // Whether Menu takes the key as one of its items' shortcuts (and clicked the item); set by the
+  // widgets layer with OnPopupMenu.
+  std::function<bool(TPopupMenu* Menu, uint16_t Key, TShiftState Shift)> OnMenuShortCut;
 
   // Puts the services back to a fresh start under Backend (tests): virtual clock 0, no timers,
   // private windows or posted messages, hooks and handlers unset, timers working, hints off

@@ -65,6 +65,7 @@ class TSpeedButton : public TGraphicControl {
   void CMTextChanged(TMessage& Message) override;
   void CMFontChanged(TMessage& Message) override;
   void CMButtonPressed(TMessage& Message);
+  void CMDialogChar(TMessage& Message);
   // Tells the siblings of the group that this one went down.
   void UpdateExclusive();
   TSize GlyphSize() const;

@@ -50,6 +50,10 @@ class TComboEdit : public TCustomEdit {
     TCustomEdit::WMKillFocus(Message);
     if (FCombo->FDropped) FCombo->CloseList(false);
   }
+  // The box's own PopupMenu wins over the edit's standard one: the edit is only a part of it.
+  bool DefaultContextMenu(TPoint ScreenPos) override {
+    return !FCombo->GetPopupMenu() && TCustomEdit::DefaultContextMenu(ScreenPos);
+  }
 
  private:
   TCustomComboBox* FCombo;
@@ -68,8 +72,30 @@ class TComboListWindow : public TCustomControl {
   }
   std::string ClassName() const override { return "TComboListWindow"; }
 
+  // The scroll bar's track (between the arrow buttons) and its thumb, in list coordinates; the
+  // thumb is empty when the track is too short for one. Painting and the mouse share these.
+  TRect TrackRect() const {
+    TRect sb = FCombo->ListScrollBarRect();
+    if (sb.IsEmpty()) return {};
+    return Rect(sb.Left, sb.Top + kScrollWidth, sb.Right, sb.Bottom - kScrollWidth);
+  }
+  TRect ThumbRect() const {
+    TRect t = TrackRect();
+    int n = FCombo->GetItems()->GetCount();
+    int track = t.Height(), vis = FCombo->ListVisibleCount();
+    if (t.IsEmpty() || n <= 0 || track <= 8) return {};
+    // Its size shows the visible share, its place the first shown item.
+    int h = std::max(8, track * vis / n);
+    int range = n - vis;
+    int y = t.Top + (range > 0 ? (track - h) * FCombo->FListTop / range : 0);
+    return Rect(t.Left, y, t.Right, y + h);
+  }
+  // Ends a thumb drag (the list closed, the button went up).
+  void EndThumbDrag() { FThumbDrag = false; }
+
   void MouseDown(TMouseButton, TShiftState, int X, int Y) override {
     FScrollPress = false;
+    FThumbDrag = false;
     if (!GetClientRect().Contains({X, Y})) {
       // A press anywhere else (the box's own button too) closes without a choice.
       FCombo->CloseList(false);
@@ -80,12 +106,22 @@ class TComboListWindow : public TCustomControl {
       FScrollPress = true;
       int vis = FCombo->ListVisibleCount();
       int top = FCombo->FListTop;
-      if (Y < sb.Top + kScrollWidth)
+      TRect thumb = ThumbRect(), track = TrackRect();
+      if (Y < track.Top) {
         top -= 1;
-      else if (Y >= sb.Bottom - kScrollWidth)
+      } else if (Y >= track.Bottom) {
         top += 1;
-      else
-        top += Y < sb.Top + sb.Height() / 2 ? -vis : vis;
+      } else if (thumb.IsEmpty()) {
+        top += Y < track.Top + track.Height() / 2 ? -vis : vis;
+      } else if (Y < thumb.Top) {
+        top -= vis;  // the track above the thumb pages up, below it down
+      } else if (Y >= thumb.Bottom) {
+        top += vis;
+      } else {
+        FThumbDrag = true;
+        FThumbGrab = Y - thumb.Top;
+        return;
+      }
       FCombo->ScrollListTo(top);
       return;
     }
@@ -93,12 +129,20 @@ class TComboListWindow : public TCustomControl {
     if (i >= 0) FCombo->SetListIndex(i);
   }
   void MouseMove(TShiftState, int X, int Y) override {
+    if (FThumbDrag) {
+      DragThumbTo(Y);
+      return;
+    }
     if (FScrollPress) return;
     int i = FCombo->ListItemAt({X, Y});
     if (i >= 0) FCombo->SetListIndex(i);
   }
   void MouseUp(TMouseButton Button, TShiftState, int X, int Y) override {
     bool scroll = FScrollPress;
+    if (FThumbDrag && Button == mbLeft) {
+      DragThumbTo(Y);
+      FThumbDrag = false;
+    }
     FScrollPress = false;
     if (Button != mbLeft || scroll || !FCombo->FDropped) return;
     int i = FCombo->ListItemAt({X, Y});
@@ -131,31 +175,43 @@ class TComboListWindow : public TCustomControl {
     }
     TRect sb = FCombo->ListScrollBarRect();
     if (sb.IsEmpty()) return;
-    TRect up = Rect(sb.Left, sb.Top, sb.Right, sb.Top + kScrollWidth);
-    TRect down = Rect(sb.Left, sb.Bottom - kScrollWidth, sb.Right, sb.Bottom);
-    wp::Checker(c, Rect(sb.Left, up.Bottom, sb.Right, down.Top), clBtnFace, clBtnHighlight);
+    TRect track = TrackRect();
+    TRect up = Rect(sb.Left, sb.Top, sb.Right, track.Top);
+    TRect down = Rect(sb.Left, track.Bottom, sb.Right, sb.Bottom);
+    wp::Checker(c, track, clBtnFace, clBtnHighlight);
     wp::ButtonFace(c, up, false);
     wp::Arrow(c, up, 0, clBtnText);
     wp::ButtonFace(c, down, false);
     wp::Arrow(c, down, 1, clBtnText);
-    // The thumb: its size shows the visible share, its place the first shown item.
-    int track = down.Top - up.Bottom;
-    int vis = FCombo->ListVisibleCount();
-    if (n > 0 && track > 8) {
-      int h = std::max(8, track * vis / n);
-      int range = n - vis;
-      int y = up.Bottom + (range > 0 ? (track - h) * FCombo->FListTop / range : 0);
-      wp::ButtonFace(c, Rect(sb.Left, y, sb.Right, y + h), false);
-    }
+    TRect thumb = ThumbRect();
+    if (!thumb.IsEmpty()) wp::ButtonFace(c, thumb, false);
   }
   void WMCancelMode(TMessage& Message) override {
     TCustomControl::WMCancelMode(Message);
+    FThumbDrag = false;
     if (FCombo->FDropped) FCombo->CloseList(false);
   }
 
  private:
+  // The list follows the thumb while it is dragged: the grabbed point of the thumb stays under
+  // the pointer, and the first shown item is the one the thumb's place stands for (rounded).
+  void DragThumbTo(int Y) {
+    TRect track = TrackRect(), thumb = ThumbRect();
+    if (!FCombo->FDropped || thumb.IsEmpty()) {
+      FThumbDrag = false;
+      return;
+    }
+    int room = track.Height() - thumb.Height();
+    int range = FCombo->GetItems()->GetCount() - FCombo->ListVisibleCount();
+    if (room <= 0 || range <= 0) return;
+    int at = std::clamp(Y - FThumbGrab - track.Top, 0, room);
+    FCombo->ScrollListTo((at * range + room / 2) / room);
+  }
+
   TCustomComboBox* FCombo;
   bool FScrollPress = false;  // the press was on the scroll bar: the release chooses nothing
+  bool FThumbDrag = false;    // the thumb is being dragged
+  int FThumbGrab = 0;         // where in the thumb the press landed
 };
 
 // ---------------------------------------------------------------- TCustomComboBox
@@ -520,6 +576,7 @@ void TCustomComboBox::CloseList(bool Accept) {
   if (!FDropped) return;
   FDropped = false;
   if (FList) {
+    static_cast<TComboListWindow*>(FList)->EndThumbDrag();
     if (TForm* f = FList->GetParentForm(); f && f->CaptureControl() == FList)
       f->SetCaptureControl(nullptr);
     FList->SetVisible(false);

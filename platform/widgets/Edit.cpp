@@ -3,6 +3,7 @@
 
 #include "platform/rtl/StrUtils.h"
 #include "platform/widgets/EditText.h"
+#include "platform/widgets/Menus.h"
 #include "platform/widgets/StdCtrls.h"
 
 namespace qel {
@@ -34,6 +35,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomControl(AOwner) {
 }
 
 TCustomEdit::~TCustomEdit() {
+  delete FStandardMenu;
   if (FCaretWnd) DeallocateHWnd(FCaretWnd);
 }
 
@@ -381,7 +383,10 @@ void TCustomEdit::CaretTimer(TMessage& Message) {
 void TCustomEdit::WMSetFocus(TMessage& Message) {
   TCustomControl::WMSetFocus(Message);
   // Tabbing in selects everything; a click that focused the control then places the caret.
-  if (FAutoSelect && !IsMultiLine()) SelectAll();
+  // The focus coming back from a popup menu (WParam: the control that had it) is no entry.
+  if (FAutoSelect && !IsMultiLine() &&
+      !IsPopupMenuWindow(reinterpret_cast<const TControl*>(Message.WParam)))
+    SelectAll();
   FCaretOn = true;
   SetTimer(FCaretWnd, kCaretTimer, kCaretBlinkMs);
   Invalidate();
@@ -504,6 +509,18 @@ void TCustomEdit::KeyPress(char32_t& Key) {
 
 void TCustomEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomControl::MouseDown(Button, Shift, X, Y);
+  if (Button == mbRight) {
+    // A right click works on what it points at: it focuses the edit and keeps a selection it
+    // lands in (the menu's commands act on it), else it places the caret there.
+    if (CanFocus() && !Focused()) SetFocus();
+    if (!TextArea().Contains({X, Y})) return;
+    int p = PosAtPoint({X, Y});
+    if (SelFrom() == SelTo() || p < SelFrom() || p > SelTo()) {
+      FGoalX = -1;
+      MoveCaret(p, false);
+    }
+    return;
+  }
   if (Button != mbLeft) return;
   if (CanFocus() && !Focused()) SetFocus();
   int p = PosAtPoint({X, Y});

@@ -21,11 +21,133 @@ constexpr int kSeparatorHeight = 8;
 constexpr int kGutter = 20;      // left part for check marks and bitmaps
 constexpr int kArrowWidth = 16;  // right part for the submenu arrow
 
+constexpr int kShortCutGap = 16;  // between the caption and the shortcut column
+
 std::string Lower(std::string S) {
   for (char& c : S) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return S;
 }
+
+// The names of keys that are not a letter, a digit or a function key.
+struct TKeyName {
+  uint16_t Key;
+  const char* Name;
+};
+constexpr TKeyName kKeyNames[] = {
+    {VK_BACK, "Backspace"}, {VK_TAB, "Tab"},        {VK_RETURN, "Enter"}, {VK_PAUSE, "Pause"},
+    {VK_ESCAPE, "Esc"},     {VK_SPACE, "Space"},    {VK_PRIOR, "PgUp"},   {VK_NEXT, "PgDn"},
+    {VK_END, "End"},        {VK_HOME, "Home"},      {VK_LEFT, "Left"},    {VK_UP, "Up"},
+    {VK_RIGHT, "Right"},    {VK_DOWN, "Down"},      {VK_INSERT, "Ins"},   {VK_DELETE, "Del"},
+    {VK_APPS, "Menu"},      {VK_MULTIPLY, "Num *"}, {VK_ADD, "Num +"},    {VK_SUBTRACT, "Num -"},
+    {VK_DECIMAL, "Num ."},  {VK_DIVIDE, "Num /"},   {VK_OEM_1, ";"},      {VK_OEM_PLUS, "="},
+    {VK_OEM_COMMA, ","},    {VK_OEM_MINUS, "-"},    {VK_OEM_PERIOD, "."}, {VK_OEM_2, "/"},
+    {VK_OEM_3, "`"},        {VK_OEM_4, "["},        {VK_OEM_5, "\\"},     {VK_OEM_6, "]"},
+    {VK_OEM_7, "'"},
+};
+constexpr uint16_t kLastFunctionKey = VK_F1 + 23;  // F24
+
+std::string KeyName(uint16_t Key) {
+  if ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9'))
+    return std::string(1, static_cast<char>(Key));
+  if (Key >= VK_NUMPAD0 && Key <= VK_NUMPAD9) return "Num " + std::to_string(Key - VK_NUMPAD0);
+  if (Key >= VK_F1 && Key <= kLastFunctionKey) return "F" + std::to_string(Key - VK_F1 + 1);
+  for (const TKeyName& k : kKeyNames)
+    if (k.Key == Key) return k.Name;
+  return {};
+}
+
+// The key a name stands for (already lower-cased), 0 when none.
+uint16_t KeyOfName(const std::string& Name) {
+  if (Name.size() == 1 && std::isalnum(static_cast<unsigned char>(Name[0])))
+    return static_cast<uint16_t>(std::toupper(static_cast<unsigned char>(Name[0])));
+  for (uint16_t k = VK_NUMPAD0; k <= VK_NUMPAD9; ++k)
+    if (Lower(KeyName(k)) == Name) return k;
+  for (uint16_t k = VK_F1; k <= kLastFunctionKey; ++k)
+    if (Lower(KeyName(k)) == Name) return k;
+  for (const TKeyName& k : kKeyNames)
+    if (Lower(k.Name) == Name) return k.Key;
+  return 0;
+}
+
+bool CarriesShortCut(const TMenuItem* Item, TShortCut SC) {
+  for (int i = 0; i < Item->Count(); ++i) {
+    const TMenuItem* it = Item->Items(i);
+    if (it->GetShortCut() == SC || CarriesShortCut(it, SC)) return true;
+  }
+  return false;
+}
+
+// The item that takes SC: enabled and visible, under enabled and visible parents only.
+TMenuItem* FindShortCut(const TMenuItem* Item, TShortCut SC) {
+  for (int i = 0; i < Item->Count(); ++i) {
+    TMenuItem* it = Item->Items(i);
+    if (!it->GetVisible() || !it->GetEnabled() || it->IsLine()) continue;
+    if (it->Count() > 0) {
+      if (TMenuItem* found = FindShortCut(it, SC)) return found;
+    } else if (it->GetShortCut() == SC) {
+      return it;
+    }
+  }
+  return nullptr;
+}
 }  // namespace
+
+// ---------------------------------------------------------------- shortcuts
+
+TShortCut ShortCut(uint16_t Key, TShiftState Shift) {
+  if (Key == 0 || Key > 0xFF) return 0;
+  TShortCut r = Key;
+  if (Shift.Contains(ssShift)) r |= scShift;
+  if (Shift.Contains(ssCtrl)) r |= scCtrl;
+  if (Shift.Contains(ssAlt)) r |= scAlt;
+  return r;
+}
+
+void ShortCutToKey(TShortCut ShortCut, uint16_t& Key, TShiftState& Shift) {
+  Key = ShortCut & 0xFF;
+  Shift = {};
+  if (ShortCut & scShift) Shift << ssShift;
+  if (ShortCut & scCtrl) Shift << ssCtrl;
+  if (ShortCut & scAlt) Shift << ssAlt;
+}
+
+std::string ShortCutToText(TShortCut ShortCut) {
+  std::string key = KeyName(ShortCut & 0xFF);
+  if (key.empty()) return {};
+  std::string r;
+  if (ShortCut & scCtrl) r += "Ctrl+";
+  if (ShortCut & scAlt) r += "Alt+";
+  if (ShortCut & scShift) r += "Shift+";
+  return r + key;
+}
+
+TShortCut TextToShortCut(const std::string& Text) {
+  std::string rest = Lower(Trim(Text));
+  TShortCut mods = 0;
+  // Modifiers in any order, each once, each followed by "+"; what is left names the key.
+  for (;;) {
+    TShortCut m = 0;
+    size_t len = 0;
+    for (auto [name, bit] : {std::pair<const char*, TShortCut>{"ctrl", scCtrl},
+                             {"control", scCtrl},
+                             {"shift", scShift},
+                             {"alt", scAlt}}) {
+      size_t n = std::char_traits<char>::length(name);
+      if (rest.compare(0, n, name) == 0 && Trim(rest.substr(n)).starts_with('+')) {
+        m = bit;
+        len = n;
+        break;
+      }
+    }
+    if (m == 0) break;
+    if (mods & m) return 0;
+    mods |= m;
+    rest = Trim(rest.substr(len));
+    rest = Trim(rest.substr(1));
+  }
+  uint16_t key = KeyOfName(rest);
+  return key == 0 ? 0 : static_cast<TShortCut>(key | mods);
+}
 
 std::string StripHotkey(const std::string& Caption) {
   std::string r;
@@ -94,10 +216,30 @@ int TMenuItem::GetMenuIndex() const { return FParent ? FParent->IndexOf(this) : 
 
 void TMenuItem::Add(TMenuItem* Item) { Insert(Count(), Item); }
 
+TComponent* TMenuItem::GetParentComponent() const {
+  if (FParent && FParent->FMenu) return FParent->FMenu;
+  return FParent;
+}
+
+void TMenuItem::SetParentComponent(TComponent* Value) {
+  if (auto* menu = dynamic_cast<TPopupMenu*>(Value)) {
+    menu->GetItems()->Add(this);
+  } else if (auto* item = dynamic_cast<TMenuItem*>(Value)) {
+    item->Add(this);
+  } else if (Value) {
+    throw EComponentError("A menu item cannot be placed in " + Value->ClassName());
+  } else if (FParent) {
+    FParent->Remove(this);
+  }
+}
+
 void TMenuItem::Insert(int Index, TMenuItem* Item) {
   if (!Item) return;
   if (Index < 0 || Index > Count())
     throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+  // An item inside its own submenu would make the tree a loop.
+  for (const TMenuItem* p = this; p; p = p->FParent)
+    if (p == Item) throw EMenuError("Menu inserted twice");
   if (Item->FParent) Item->FParent->Remove(Item);
   FItems.insert(FItems.begin() + Index, Item);
   Item->FParent = this;
@@ -153,7 +295,12 @@ class TMenuLevelWindow : public TCustomControl {
   void KeyDown(uint16_t& Key, TShiftState Shift) override {
     TCustomControl::KeyDown(Key, Shift);
     if (Key == 0) return;
-    FMenu->MenuKey(Key);
+    // Alt+x types no character, yet in an open menu it means the item marked x, as x alone.
+    if (Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl) &&
+        ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9')))
+      FMenu->MenuChar(Key >= 'A' && Key <= 'Z' ? Key - 'A' + 'a' : Key);
+    else
+      FMenu->MenuKey(Key);
     Key = 0;
   }
   void KeyPress(char32_t& Key) override {
@@ -172,7 +319,13 @@ class TMenuLevelWindow : public TCustomControl {
   void WMKillFocus(TMessage& Message) override {
     TCustomControl::WMKillFocus(Message);
     // The focus went elsewhere (a click into another window, a program's SetFocus).
-    if (FLevel == 0 && !FMenu->FClosing && FMenu->IsOpen()) FMenu->CloseMenu();
+    if (FLevel == 0 && !FMenu->FClosing && FMenu->IsOpen()) {
+      // Closing destroys this window: only the menu may be touched afterwards.
+      TPopupMenu* menu = FMenu;
+      menu->FFocusLeaving = true;
+      menu->CloseMenu();
+      menu->FFocusLeaving = false;
+    }
   }
   void WMCancelMode(TMessage& Message) override {
     TCustomControl::WMCancelMode(Message);
@@ -193,11 +346,30 @@ void InstallPopupMenuHook() {
     Menu->SetPopupComponent(Control);
     Menu->Popup(ScreenPos.X, ScreenPos.Y);
   };
+  Application->OnMenuShortCut = [](TPopupMenu* Menu, uint16_t Key, TShiftState Shift) {
+    return Menu && Menu->IsShortCut(Key, Shift);
+  };
+}
+
+bool IsPopupMenuWindow(const TControl* C) {
+  return dynamic_cast<const TMenuLevelWindow*>(C) != nullptr;
 }
 
 TPopupMenu::TPopupMenu(TComponent* AOwner)
     : TComponent(AOwner), FItems(std::make_unique<TMenuItem>(nullptr)) {
-  if (Application && !Application->OnPopupMenu) InstallPopupMenuHook();
+  FItems->FMenu = this;
+  if (Application && (!Application->OnPopupMenu || !Application->OnMenuShortCut))
+    InstallPopupMenuHook();
+}
+
+bool TPopupMenu::IsShortCut(uint16_t Key, TShiftState Shift) {
+  TShortCut sc = ShortCut(Key, Shift * TShiftState{ssShift, ssCtrl, ssAlt});
+  if (sc == 0 || !CarriesShortCut(FItems.get(), sc)) return false;
+  if (OnPopup) OnPopup(this);
+  TMenuItem* item = FindShortCut(FItems.get(), sc);
+  if (!item) return false;
+  item->Click();
+  return true;
 }
 
 TPopupMenu::~TPopupMenu() {
@@ -271,7 +443,7 @@ void TPopupMenu::Layout(TLevel& Level, TSize& Size) const {
   int n = Level.Item->Count();
   Level.Tops.assign(static_cast<size_t>(n), -1);
   Level.Heights.assign(static_cast<size_t>(n), 0);
-  int y = kFrame, textW = 0, gutter = kGutter;
+  int y = kFrame, textW = 0, shortCutW = 0, gutter = kGutter;
   for (int i = 0; i < n; ++i) {
     TMenuItem* it = Level.Item->Items(i);
     if (!it->GetVisible()) continue;
@@ -280,6 +452,8 @@ void TPopupMenu::Layout(TLevel& Level, TSize& Size) const {
       h = kSeparatorHeight;
     } else {
       textW = std::max(textW, c->TextWidth(StripHotkey(it->GetCaption())));
+      if (it->GetShortCut() != 0)
+        shortCutW = std::max(shortCutW, c->TextWidth(ShortCutToText(it->GetShortCut())));
       if (it->HasBitmap()) {
         h = std::max(h, it->GetBitmap()->GetHeight() + 4);
         gutter = std::max(gutter, it->GetBitmap()->GetWidth() + 6);
@@ -289,6 +463,7 @@ void TPopupMenu::Layout(TLevel& Level, TSize& Size) const {
     Level.Heights[static_cast<size_t>(i)] = h;
     y += h;
   }
+  if (shortCutW > 0) textW += kShortCutGap + shortCutW;
   Size = {2 * kFrame + gutter + textW + 8 + kArrowWidth, y + kFrame};
 }
 
@@ -360,11 +535,13 @@ void TPopupMenu::CloseMenu() {
   if (!IsOpen() || FClosing) return;
   FClosing = true;
   TForm* form = FForm;
+  // The focus goes back where it was while the levels still exist, so the control sees it
+  // come from the menu (an edit then keeps its selection rather than selecting everything).
+  if (!FFocusLeaving && FPrevFocus && form && form->Showing() && FPrevFocus->CanFocus() &&
+      FPrevFocus != form)
+    FPrevFocus->SetFocus();
   CloseLevelsFrom(0);
   FClosing = false;
-  // The focus goes back where it was (the form is still there: the levels were on it).
-  if (FPrevFocus && form && form->Showing() && FPrevFocus->CanFocus() && FPrevFocus != form)
-    FPrevFocus->SetFocus();
   if (FPrevFocus) FPrevFocus->RemoveFreeNotification(this);
   FPrevFocus = nullptr;
   if (OnClose) OnClose(this);
@@ -470,8 +647,7 @@ void TPopupMenu::MenuChar(char32_t Ch) {
   TMenuItem* parent = FLevels[static_cast<size_t>(L)].Item;
   for (int i = 0; i < parent->Count(); ++i) {
     TMenuItem* it = parent->Items(i);
-    if (!it->Selectable() || AccelCharOf(it->GetCaption()) != edittext::FoldAscii(Ch))
-      continue;
+    if (!it->Selectable() || AccelCharOf(it->GetCaption()) != edittext::FoldAscii(Ch)) continue;
     Highlight(L, i);
     if (it->Count() > 0)
       MenuKey(VK_RIGHT);
@@ -575,15 +751,23 @@ void TPopupMenu::Paint(int L, TCanvas* C) const {
       }
     }
     TRect tr = Rect(ir.Left + gutter + 2, ir.Top, ir.Right - kArrowWidth, ir.Bottom);
+    // The shortcut sits right-aligned before the arrow column, so shortcuts form a column of
+    // their own whatever the captions' widths (Layout made room for the widest of both).
+    std::string shortCut = it->GetShortCut() != 0 ? ShortCutToText(it->GetShortCut()) : "";
+    auto drawTexts = [&](TRect R) {
+      TRect r2 = R;
+      DrawText(C, it->GetCaption(), R, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+      if (!shortCut.empty())
+        DrawText(C, shortCut, r2, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+    };
     C->Brush()->SetStyle(bsClear);
     if (!it->GetEnabled() && !hi) {
       // The embossed look of a disabled entry: a light copy one pixel down-right.
-      TRect sh = Rect(tr.Left + 1, tr.Top + 1, tr.Right + 1, tr.Bottom + 1);
       C->Font()->SetColor(clBtnHighlight);
-      DrawText(C, it->GetCaption(), sh, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+      drawTexts(Rect(tr.Left + 1, tr.Top + 1, tr.Right + 1, tr.Bottom + 1));
     }
     C->Font()->SetColor(fg);
-    DrawText(C, it->GetCaption(), tr, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    drawTexts(tr);
     C->Brush()->SetStyle(bsSolid);
     if (it->Count() > 0)
       wp::Arrow(C, Rect(ir.Right - kArrowWidth, ir.Top, ir.Right, ir.Bottom), 3, fg);

@@ -17,7 +17,27 @@
 namespace qel {
 
 class TPopupMenu;
+QEL_DECLARE_EXCEPTION(EMenuError, Exception)
 class TMenuLevelWindow;
+
+// ---------------------------------------------------------------- shortcuts
+
+// A key with its modifiers in one number: the virtual key in the low byte, plus scShift, scCtrl
+// and scAlt. 0 is "no shortcut".
+using TShortCut = uint16_t;
+constexpr TShortCut scShift = 0x2000;
+constexpr TShortCut scCtrl = 0x4000;
+constexpr TShortCut scAlt = 0x8000;
+constexpr TShortCut scNone = 0;
+
+// Key with the Shift, Ctrl and Alt of Shift; 0 for a key above 255.
+TShortCut ShortCut(uint16_t Key, TShiftState Shift);
+void ShortCutToKey(TShortCut ShortCut, uint16_t& Key, TShiftState& Shift);
+// "Ctrl+S", "Shift+Del", "F5", "Ctrl+Shift+Z", "Alt+Enter": modifiers in the order Ctrl, Alt,
+// Shift, then the key's English name from our own table; "" for 0 or a key without a name.
+std::string ShortCutToText(TShortCut ShortCut);
+// The inverse, ignoring case and blanks around "+"; 0 for text it cannot read.
+TShortCut TextToShortCut(const std::string& Text);
 
 // One entry of a menu; its own items form its submenu. Caption "-" makes a separator; "&x"
 // marks x as the accelerator. An item destroys the items under it; destroying an item takes it
@@ -48,6 +68,9 @@ class TMenuItem : public TComponent {
   const TBitmap* GetBitmap() const { return FBitmap.get(); }
   void SetBitmap(const TBitmap* Value);
   bool HasBitmap() const { return FBitmap && !FBitmap->Empty(); }
+  // The key that chooses the item without opening the menu; shown at the item's right.
+  TShortCut GetShortCut() const { return FShortCut; }
+  void SetShortCut(TShortCut Value) { FShortCut = Value; }
 
   // The submenu.
   int Count() const { return static_cast<int>(FItems.size()); }
@@ -72,6 +95,13 @@ class TMenuItem : public TComponent {
   virtual void Click();
   TNotifyEvent OnClick;
 
+  // In a form file an item is written inside its menu or its parent item.
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override;
+  // Raises EComponentError when Value is neither a popup menu nor a menu item.
+  void SetParentComponent(TComponent* Value) override;
+  int ParentComponentIndex() const override { return GetMenuIndex(); }
+
  private:
   std::string FCaption;
   bool FEnabled = true;
@@ -79,10 +109,13 @@ class TMenuItem : public TComponent {
   bool FChecked = false;
   bool FRadioItem = false;
   uint8_t FGroupIndex = 0;
+  TShortCut FShortCut = 0;
   std::string FHint;
   std::unique_ptr<TBitmap> FBitmap;
   TMenuItem* FParent = nullptr;
   std::vector<TMenuItem*> FItems;
+  friend class TPopupMenu;
+  TPopupMenu* FMenu = nullptr;  // set on a menu's root item only
 };
 
 // The caption as shown: "&&" becomes "&", a single "&" disappears.
@@ -109,6 +142,11 @@ class TPopupMenu : public TComponent {
   virtual void Popup(int X, int Y);
   // Closes the menu (and its submenus) without a choice.
   void CloseMenu();
+  // Clicks the enabled, visible item (in enabled, visible submenus; not one that opens a
+  // submenu) whose ShortCut is Key with Shift, and returns true; false when none takes it.
+  // OnPopup runs first, but only when some item carries that shortcut at all, so handlers that
+  // set Enabled there decide for shortcuts too without running on every key.
+  bool IsShortCut(uint16_t Key, TShiftState Shift);
 
   // ---- the open menu, for drawing, hit testing and tests
   bool IsOpen() const { return !FLevels.empty(); }
@@ -164,10 +202,14 @@ class TPopupMenu : public TComponent {
   TWinControl* FPrevFocus = nullptr;  // gets the focus back when the menu closes
   bool FTracking = false;             // the pointer worked in the menu: a release may choose
   bool FClosing = false;              // levels are being torn down
+  bool FFocusLeaving = false;         // the focus left for elsewhere: it is not given back
 };
 
 // Sets Application->OnPopupMenu so that a right click on a control with a PopupMenu pops it up
-// at the pointer (done by every TPopupMenu's creation; callable any time).
+// at the pointer, and Application->OnMenuShortCut so that forms offer keys to the menus (done
+// by every TPopupMenu's creation; callable any time).
 void InstallPopupMenuHook();
+// Whether C is a level of an open popup menu (it holds the focus while the menu is open).
+bool IsPopupMenuWindow(const TControl* C);
 
 }  // namespace qel

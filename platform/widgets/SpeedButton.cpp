@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/widgets/Buttons.h"
+#include "platform/widgets/StdCtrls.h"
 #include "platform/widgets/WidgetPaint.h"
 
 namespace qel {
@@ -133,7 +134,29 @@ void TSpeedButton::WndProc(TMessage& Message) {
     CMButtonPressed(Message);
     return;
   }
+  if (Message.Msg == CM_DIALOGCHAR) {
+    CMDialogChar(Message);
+    if (Message.Result != 0) return;
+  }
   TGraphicControl::WndProc(Message);
+}
+
+void TSpeedButton::CMDialogChar(TMessage& Message) {
+  // Alt+x (or x where the focused control takes no characters) presses the button whose
+  // caption marks x. It acts as a whole click: a grouped button toggles as under the mouse.
+  char32_t accel = AccelCharOf(GetCaption());
+  auto ch = static_cast<char32_t>(Message.WParam);
+  if (ch >= 'A' && ch <= 'Z') ch = ch - 'A' + 'a';
+  if (accel == 0 || ch != accel || !GetEnabled() || !GetVisible() || !GetParent() ||
+      !GetParent()->Showing())
+    return;
+  if (FGroupIndex != 0) {
+    SetDown(!FDown);
+    FState = FDown ? bsExclusive : bsUp;
+    Invalidate();
+  }
+  Message.Result = 1;
+  Click();
 }
 
 // ---------------------------------------------------------------- mouse

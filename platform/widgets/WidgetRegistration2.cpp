@@ -24,6 +24,25 @@ void RegisterMenuAndComboClasses() {
       .Prop("ItemIndex", &TCustomComboBox::GetItemIndex, &TCustomComboBox::SetItemIndex, -1);
   RegisterClass<TComboBox>("TComboBox", "TCustomComboBox");
 
+  // ShortCut is stored as its text ('Ctrl+S'): readable in a form file and the same on every
+  // keyboard; text that names no key is refused rather than read as "no shortcut".
+  RegisterClass<TMenuItem>("TMenuItem", "TComponent")
+      .Prop("Caption", &TMenuItem::GetCaption, &TMenuItem::SetCaption, std::string())
+      .Prop("Checked", &TMenuItem::GetChecked, &TMenuItem::SetChecked, false)
+      .Prop("Enabled", &TMenuItem::GetEnabled, &TMenuItem::SetEnabled, true)
+      .Prop("GroupIndex", &TMenuItem::GetGroupIndex, &TMenuItem::SetGroupIndex, uint8_t{0})
+      .Prop("Hint", &TMenuItem::GetHint, &TMenuItem::SetHint, std::string())
+      .Prop("RadioItem", &TMenuItem::GetRadioItem, &TMenuItem::SetRadioItem, false)
+      .Prop(
+          "ShortCut", [](const TMenuItem* I) { return ShortCutToText(I->GetShortCut()); },
+          [](TMenuItem* I, const std::string& Text) {
+            TShortCut sc = TextToShortCut(Text);
+            if (sc == 0 && !Text.empty())
+              throw EPropertyError("Invalid shortcut text '" + Text + "'");
+            I->SetShortCut(sc);
+          },
+          std::string())
+      .Prop("Visible", &TMenuItem::GetVisible, &TMenuItem::SetVisible, true);
   RegisterClass<TPopupMenu>("TPopupMenu", "TComponent")
       .Prop("AutoPopup", &TPopupMenu::GetAutoPopup, &TPopupMenu::SetAutoPopup, true);
   InstallPopupMenuHook();

@@ -2,9 +2,11 @@
 // disabled items, choosing, closing, right clicks on controls, modal forms.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/controls/FormFiles.h"
 #include "platform/controls/Messages.h"
 #include "platform/widgets/Menus.h"
 #include "platform/widgets/StdCtrls.h"
@@ -310,6 +312,58 @@ TEST_F(MenusTest, DestroyingTheFormOrTheMenuWhileOpenIsSafe) {
   ASSERT_TRUE(Menu->IsOpen());
   delete Form;  // takes the level control with it, and the menu it owns
   Form = nullptr;
+}
+
+// Items nest inside their menu and parent items in a form file, in menu order; reading the text
+// builds the same tree, and an item cannot be nested where no menu is.
+TEST_F(MenusTest, ItemsNestInFormFilesInMenuOrder) {
+  RegisterStdWidgetClasses();
+  RegisterMenuAndComboClasses();
+  Form->SetName("Root");
+  Edit->SetName("Edit1");
+  int n = 0;
+  for (TMenuItem* it : {Mark, Mark->Items(0), Mark->Items(1)}) it->SetName("Item" + std::to_string(++n));
+  for (int i = 1; i < Menu->GetItems()->Count(); ++i)
+    Menu->GetItems()->Items(i)->SetName("Item" + std::to_string(++n));
+  // Moved to the front after creation: the text must follow the menu, not the creation order.
+  TMenuItem* last = Menu->GetItems()->Items(Menu->GetItems()->Count() - 1);
+  Menu->GetItems()->Insert(0, last);
+  last->SetShortCut(TextToShortCut("Ctrl+V"));
+  const std::string text = WriteComponentText(Form);
+  EXPECT_NE(text.find("object PopupDTAction: TPopupMenu\n    object Item7: TMenuItem"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("      object Item2: TMenuItem"), std::string::npos) << text;
+
+  // Not owned by the application, which already holds a form of that name.
+  std::unique_ptr<TForm> owned(new TForm(nullptr));
+  TForm* copy = owned.get();
+  ReadComponentText(copy, text);
+  auto* menu = static_cast<TPopupMenu*>(copy->FindComponent("PopupDTAction"));
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->GetItems()->Count(), 5);
+  EXPECT_EQ(menu->GetItems()->Items(0)->GetCaption(), "&Paste");
+  EXPECT_EQ(menu->GetItems()->Items(0)->GetShortCut(), TextToShortCut("Ctrl+V"));
+  EXPECT_EQ(menu->GetItems()->Items(1)->GetCaption(), "&Mark");
+  ASSERT_EQ(menu->GetItems()->Items(1)->Count(), 2);
+  EXPECT_EQ(menu->GetItems()->Items(1)->Items(1)->GetCaption(), "Column");
+  EXPECT_EQ(menu->GetItems()->Items(1)->Items(1)->GetParentComponent(), menu->GetItems()->Items(1));
+  EXPECT_EQ(menu->GetItems()->Items(0)->GetParentComponent(), menu);
+  EXPECT_EQ(WriteComponentText(copy), text);
+
+  std::unique_ptr<TForm> badForm(new TForm(nullptr));
+  TForm* bad = badForm.get();
+  EXPECT_THROW(ReadComponentText(bad,
+                                 "object F: TForm\n  object P: TPanel\n"
+                                 "    object I: TMenuItem\n    end\n  end\nend\n"),
+               EFormFileError);
+  EXPECT_EQ(bad->ComponentCount(), 0);
+}
+
+TEST_F(MenusTest, AnItemCannotGoIntoItsOwnSubmenu) {
+  EXPECT_THROW(Mark->Items(0)->Add(Mark), EMenuError);
+  EXPECT_THROW(Mark->Add(Mark), EMenuError);
+  EXPECT_EQ(Mark->GetParent(), Menu->GetItems());
+  EXPECT_EQ(Mark->Count(), 2);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "platform/widgets/WidgetPaint.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace qel::widgetpaint {
 
@@ -66,6 +67,68 @@ void Checker(TCanvas* C, const TRect& R, TColor Color1, TColor Color2) {
   TColor c2 = ColorToRGB(Color2);
   for (int y = R.Top; y < R.Bottom; ++y)
     for (int x = R.Left + ((R.Left + y) & 1); x < R.Right; x += 2) C->SetPixel(x, y, c2);
+}
+
+// ---------------------------------------------------------------- list scroll bar
+
+TRect TListScrollBar::UpButton() const {
+  int h = std::min(ListScrollBarWidth, Bar.Height() / 2);
+  return Rect(Bar.Left, Bar.Top, Bar.Right, Bar.Top + h);
+}
+
+TRect TListScrollBar::DownButton() const {
+  int h = std::min(ListScrollBarWidth, Bar.Height() / 2);
+  return Rect(Bar.Left, Bar.Bottom - h, Bar.Right, Bar.Bottom);
+}
+
+TRect TListScrollBar::Track() const {
+  return Rect(Bar.Left, UpButton().Bottom, Bar.Right, DownButton().Top);
+}
+
+int TListScrollBar::MaxTop() const { return std::max(0, Count - std::max(1, Visible)); }
+
+TRect TListScrollBar::Thumb() const {
+  TRect t = Track();
+  int track = t.Height();
+  if (Count <= 0 || track <= 8) return {};
+  int vis = std::clamp(Visible, 1, Count);
+  int h = std::max(8, static_cast<int>(static_cast<int64_t>(track) * vis / Count));
+  int range = MaxTop();
+  int top = std::clamp(Top, 0, range);
+  int y = t.Top + (range > 0 ? static_cast<int>(static_cast<int64_t>(track - h) * top / range) : 0);
+  return Rect(t.Left, y, t.Right, y + h);
+}
+
+TListScrollPart TListScrollBar::HitTest(TPoint P) const {
+  if (!Bar.Contains(P)) return lsNone;
+  if (UpButton().Contains(P)) return lsLineUp;
+  if (DownButton().Contains(P)) return lsLineDown;
+  TRect th = Thumb();
+  if (th.IsEmpty()) return P.Y < (Bar.Top + Bar.Bottom) / 2 ? lsPageUp : lsPageDown;
+  if (th.Contains(P)) return lsThumb;
+  return P.Y < th.Top ? lsPageUp : lsPageDown;
+}
+
+int TListScrollBar::TopForThumb(int ThumbTop) const {
+  TRect t = Track(), th = Thumb();
+  int space = t.Height() - th.Height();
+  int range = MaxTop();
+  if (th.IsEmpty() || space <= 0 || range <= 0) return 0;
+  int64_t offset = std::clamp(ThumbTop - t.Top, 0, space);
+  // Rounded to the nearest item, so the thumb lands where it was let go.
+  return static_cast<int>(std::clamp<int64_t>((offset * range + space / 2) / space, 0, range));
+}
+
+void PaintListScrollBar(TCanvas* C, const TListScrollBar& Bar) {
+  if (Bar.Bar.IsEmpty()) return;
+  TRect up = Bar.UpButton(), down = Bar.DownButton();
+  Checker(C, Bar.Track(), clBtnFace, clBtnHighlight);
+  ButtonFace(C, up, false);
+  Arrow(C, up, 0, clBtnText);
+  ButtonFace(C, down, false);
+  Arrow(C, down, 1, clBtnText);
+  TRect th = Bar.Thumb();
+  if (!th.IsEmpty()) ButtonFace(C, th, false);
 }
 
 }  // namespace qel::widgetpaint

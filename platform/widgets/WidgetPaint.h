@@ -1,6 +1,8 @@
 #pragma once
 // Drawing helpers the widgets share: 3D frames, raised button faces, arrows. Internal to
 // platform/widgets.
+#include <cstdint>
+
 #include "platform/graphics/Graphics.h"
 
 namespace qel::widgetpaint {
@@ -15,5 +17,33 @@ void Arrow(TCanvas* C, const TRect& R, int Direction, TColor Color);
 // Fills R with the classic checker of Color1 and Color2 (pressed-in toggle buttons, scroll bar
 // tracks); the pattern is anchored to the canvas origin so neighbouring fills line up.
 void Checker(TCanvas* C, const TRect& R, TColor Color1, TColor Color2);
+
+// ---- the vertical scroll bar of a drop-down list (combo box list, grid pick list)
+
+constexpr int ListScrollBarWidth = 16;  // the bar's width and the height of its arrow buttons
+
+enum TListScrollPart : uint8_t { lsNone, lsLineUp, lsLineDown, lsPageUp, lsPageDown, lsThumb };
+
+// The bar of a list showing Visible of Count items from Top, laid in Bar. Painting, hit testing
+// and thumb dragging all read their rectangles from here.
+struct TListScrollBar {
+  TRect Bar;
+  int Count = 0;
+  int Visible = 1;
+  int Top = 0;
+
+  TRect UpButton() const;
+  TRect DownButton() const;
+  TRect Track() const;  // between the buttons
+  // The thumb, sized to the visible share (at least 8 pixels); empty when the track is too short.
+  TRect Thumb() const;
+  int MaxTop() const;
+  // The part under P (lsPageUp/lsPageDown: the track above/below the thumb).
+  TListScrollPart HitTest(TPoint P) const;
+  // The first item shown when the thumb's top edge is at ThumbTop (clamped).
+  int TopForThumb(int ThumbTop) const;
+};
+
+void PaintListScrollBar(TCanvas* C, const TListScrollBar& Bar);
 
 }  // namespace qel::widgetpaint

@@ -88,6 +88,10 @@ class TCustomEdit : public TCustomControl {
   int AnchorPos() const { return FAnchor; }
   // The code point position nearest to a client point.
   int CharFromPos(TPoint P) const;
+  // The standard context menu (Undo, Cut, Copy, Paste, Delete, Select All) shown on a right
+  // click, Shift+F10 or the menu key when the edit has no PopupMenu of its own; nullptr until it
+  // first opens. EditMenu.cpp.
+  TPopupMenu* StandardMenu() const { return FStandardMenu; }
 
   TNotifyEvent OnChange;
 
@@ -160,6 +164,8 @@ class TCustomEdit : public TCustomControl {
   void WMKillFocus(TMessage& Message) override;
   void WMGetDlgCode(TMessage& Message) override;
   void WMSize(TMessage& Message) override;
+  bool DefaultContextMenu(TPoint ScreenPos) override;
+  TPoint KeyboardContextPoint() const override;
 
   int FCaret = 0;   // byte offset of the caret (the moving end of the selection)
   int FAnchor = 0;  // byte offset of the fixed end
@@ -174,6 +180,7 @@ class TCustomEdit : public TCustomControl {
  private:
   void CaretTimer(TMessage& Message);
   void DragScrollStep();
+  void UpdateStandardMenu();
 
   bool FModified = false;
   bool FReadOnly = false;
@@ -194,6 +201,7 @@ class TCustomEdit : public TCustomControl {
   bool FTypingRun = false;
   std::string FUndoText;
   int FUndoCaret = 0, FUndoAnchor = 0;
+  TPopupMenu* FStandardMenu = nullptr;  // owned by the edit, made on first use
 };
 
 class TEdit : public TCustomEdit {
@@ -352,6 +360,65 @@ class TLabel : public TCustomLabel {
  public:
   explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
   std::string ClassName() const override { return "TLabel"; }
+};
+
+// ---------------------------------------------------------------- TButton
+//
+// The push button lives in Button.cpp; docs/dialogs.md records its choices.
+
+// A windowed push button. It clicks on a left-button release inside it, on Space (released),
+// on its "&x" accelerator, on Enter when it is the active default and on Esc when it is the
+// cancel button. A click sets the parent form's ModalResult to the button's own (when not
+// mrNone) before OnClick runs.
+class TButton : public TCustomControl {
+ public:
+  explicit TButton(TComponent* AOwner);
+  ~TButton() override;
+  std::string ClassName() const override { return "TButton"; }
+
+  // Enter anywhere on the form clicks a Default button, unless the focused control wants Enter
+  // or another button has the focus (Enter then clicks that one).
+  bool GetDefault() const { return FDefault; }
+  void SetDefault(bool Value);
+  bool GetCancel() const { return FCancel; }
+  void SetCancel(bool Value) { FCancel = Value; }
+  TModalResult GetModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult Value) { FModalResult = Value; }
+
+  // Whether Enter clicks this button now, which it shows with a dark outer frame: it has the
+  // focus, or it is Default and no other button has the focus.
+  bool IsActiveDefault() const;
+  // Whether it is drawn pressed in now (the mouse held inside it, or Space held).
+  bool IsPressed() const { return (FMouseDown && FMouseInside) || FSpaceDown; }
+
+  void Click() override;
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyUp(uint16_t& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+ protected:
+  void Paint() override;
+  void CMDialogKey(TMessage& Message) override;
+  void CMDialogChar(TMessage& Message) override;
+  void CMTextChanged(TMessage& Message) override;
+  void CMFontChanged(TMessage& Message) override;
+  void CMEnabledChanged(TMessage& Message) override;
+  void WMSetFocus(TMessage& Message) override;
+  void WMKillFocus(TMessage& Message) override;
+  void WMGetDlgCode(TMessage& Message) override;
+  void WMCancelMode(TMessage& Message) override;
+
+ private:
+  // The look of the default buttons of the form depends on which button has the focus.
+  void InvalidateDefaultButtons();
+  bool FDefault = false;
+  bool FCancel = false;
+  TModalResult FModalResult = mrNone;
+  bool FMouseDown = false;    // the left button went down on us and is still held
+  bool FMouseInside = false;  // ... and the pointer is inside
+  bool FSpaceDown = false;
 };
 
 // The character that "&x" marks in Caption (lower-cased ASCII), 0 when none.

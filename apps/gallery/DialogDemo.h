@@ -1,0 +1,50 @@
+#pragma once
+// The buttons-and-dialogs page's helpers. TPanelColorButton is a push button that runs the colour
+// dialog it names, preset with the colour of the panel it names, and colours the panel with the
+// choice: the pattern a host follows with TColorDialog. TDialogPanel is a panel that behaves as a
+// small dialog inside the page: Enter, Esc and the accelerators reach its buttons only while the
+// focus is inside it, so the rest of the gallery keeps its keys.
+#include <string>
+
+#include "platform/widgets/Dialogs.h"
+#include "platform/widgets/ExtCtrls.h"
+
+namespace qel {
+
+class TPanelColorButton : public TButton {
+ public:
+  explicit TPanelColorButton(TComponent* AOwner) : TButton(AOwner) {}
+  std::string ClassName() const override { return "TPanelColorButton"; }
+
+  TCustomPanel* GetPanel() const { return FPanel; }
+  void SetPanel(TCustomPanel* Value);
+  TColorDialog* GetDialog() const { return FDialog; }
+  void SetDialog(TColorDialog* Value);
+
+  // The button's click, then the dialog; a confirmed colour goes to the panel, whose caption
+  // names it.
+  void Click() override;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  TCustomPanel* FPanel = nullptr;
+  TColorDialog* FDialog = nullptr;
+};
+
+class TDialogPanel : public TPanel {
+ public:
+  explicit TDialogPanel(TComponent* AOwner) : TPanel(AOwner) {}
+  std::string ClassName() const override { return "TDialogPanel"; }
+
+ protected:
+  void CMDialogKey(TMessage& Message) override;
+  void CMDialogChar(TMessage& Message) override;
+  bool HoldsFocus() const;
+};
+
+// Registers the dialogs, TPanelColorButton and TDialogPanel. Idempotent.
+void RegisterDialogDemoClasses();
+
+}  // namespace qel

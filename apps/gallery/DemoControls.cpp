@@ -2,8 +2,12 @@
 
 #include "apps/gallery/MeterDemo.h"
 #include "apps/gallery/GridDemo.h"
+#include "apps/gallery/TreeDemo.h"
 #include "apps/gallery/NumIODemo.h"
 #include "apps/gallery/RotLabDemo.h"
+#include "apps/gallery/DialogDemo.h"
+#include "platform/widgets/DateTimePicker.h"
+#include "platform/widgets/Mask.h"
 #include "platform/widgets/StdCtrls.h"
 #include "displays/QEL_NumLab.h"
 #include "displays/QEL_RasterLab.h"
@@ -249,11 +253,15 @@ void RegisterGalleryClasses() {
   RegisterPlatformClasses();
   RegisterStdWidgetClasses();  // the standard-controls page
   RegisterMenuAndComboClasses();
+  RegisterMaskClasses();  // the masked edits of the standard-controls page
+  RegisterDateTimeClasses();  // the date and time page
   RegisterGridDemoClasses();     // the grid page
+  RegisterTreeDemoClasses();  // the tree view page
   RegisterNumIODemoClasses();  // the numeric-field page
   RegisterDisplayClasses();    // the displays page
   RegisterRotLabDemoClasses();  // the rotated-label page
   RegisterMeterDemoClasses();  // the meter page
+  RegisterDialogDemoClasses();  // the buttons-and-dialogs page
   RegisterEnum<TShapeKind>("TShapeKind",
                            {"skRectangle", "skEllipse", "skRoundRect", "skTriangle", "skDiamond"});
   RegisterClass<TGalleryPage>("TGalleryPage", "TCustomControl")

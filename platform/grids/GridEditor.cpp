@@ -7,6 +7,8 @@
 
 namespace qel {
 
+namespace wp = widgetpaint;
+
 namespace {
 int CodePoints(const std::string& S) {
   int n = 0;
@@ -60,20 +62,57 @@ class TPickListWindow : public TCustomControl {
     SetVisible(false);
   }
   std::string ClassName() const override { return "TPickListWindow"; }
-  void MouseDown(TMouseButton, TShiftState, int X, int Y) override {
+  void MouseDown(TMouseButton Button, TShiftState, int X, int Y) override {
+    FScrollPress = false;
+    FThumbDrag = false;
     if (!GetClientRect().Contains({X, Y})) {
       FEdit->CloseUp(false);
+      return;
+    }
+    wp::TListScrollBar bar = FEdit->PickScrollBar();
+    if (Button == mbLeft && !bar.Bar.IsEmpty() && bar.Bar.Contains({X, Y})) {
+      // A press on the bar scrolls; its release chooses nothing.
+      FScrollPress = true;
+      int vis = FEdit->PickVisibleCount();
+      switch (bar.HitTest({X, Y})) {
+        case wp::lsLineUp:
+          FEdit->ScrollPickTo(FEdit->FPickTop - 1);
+          break;
+        case wp::lsLineDown:
+          FEdit->ScrollPickTo(FEdit->FPickTop + 1);
+          break;
+        case wp::lsPageUp:
+          FEdit->ScrollPickTo(FEdit->FPickTop - vis);
+          break;
+        case wp::lsPageDown:
+          FEdit->ScrollPickTo(FEdit->FPickTop + vis);
+          break;
+        case wp::lsThumb:
+          FThumbDrag = true;
+          FThumbGrab = Y - bar.Thumb().Top;
+          break;
+        case wp::lsNone:
+          break;
+      }
       return;
     }
     int i = FEdit->PickItemAt({X, Y});
     if (i >= 0) FEdit->SetPickIndex(i);
   }
   void MouseMove(TShiftState, int X, int Y) override {
+    if (FThumbDrag) {
+      FEdit->ScrollPickTo(FEdit->PickScrollBar().TopForThumb(Y - FThumbGrab));
+      return;
+    }
+    if (FScrollPress) return;
     int i = FEdit->PickItemAt({X, Y});
     if (i >= 0) FEdit->SetPickIndex(i);
   }
   void MouseUp(TMouseButton Button, TShiftState, int X, int Y) override {
-    if (Button != mbLeft || !FEdit->FDropped) return;
+    bool scroll = FScrollPress;
+    FScrollPress = false;
+    FThumbDrag = false;
+    if (Button != mbLeft || scroll || !FEdit->FDropped) return;
     int i = FEdit->PickItemAt({X, Y});
     if (i < 0) return;
     FEdit->SetPickIndex(i);
@@ -102,20 +141,25 @@ class TPickListWindow : public TCustomControl {
       c->Font()->SetColor(sel ? clHighlightText : FEdit->GetFont()->GetColor());
       c->TextRect(ir, ir.Left + 2, ir.Top + 1, items.Get(i));
     }
+    wp::PaintListScrollBar(c, FEdit->PickScrollBar());
   }
   void WMCancelMode(TMessage& Message) override {
     TCustomControl::WMCancelMode(Message);
+    FScrollPress = FThumbDrag = false;
     if (FEdit->FDropped) FEdit->CloseUp(false);
   }
 
  private:
   TInplaceEdit* FEdit;
+  bool FScrollPress = false;  // the press was on the scroll bar
+  bool FThumbDrag = false;    // ... on its thumb, which follows the pointer
+  int FThumbGrab = 0;         // pointer offset inside the thumb
 };
 
 // ---------------------------------------------------------------- TInplaceEdit
 
 TInplaceEdit::TInplaceEdit(TCustomGrid* AGrid)
-    : TCustomEdit(AGrid), FGrid(AGrid), FPickItems(std::make_unique<TStringList>()) {
+    : TCustomMaskEdit(AGrid), FGrid(AGrid), FPickItems(std::make_unique<TStringList>()) {
   SetBorderStyle(bsNone);
   SetAutoSize(false);
   SetTabStop(false);
@@ -129,7 +173,7 @@ TInplaceEdit::~TInplaceEdit() {
 }
 
 void TInplaceEdit::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomEdit::Notification(AComponent, Operation);
+  TCustomMaskEdit::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
   if (AComponent == FPickList) FPickList = nullptr, FDropped = false;
   if (AComponent == FButton) FButton = nullptr;
@@ -140,7 +184,7 @@ TCustomControl* TInplaceEdit::PickListControl() const { return FPickList; }
 const TStrings& TInplaceEdit::PickItems() const { return *FPickItems; }
 
 void TInplaceEdit::WMKillFocus(TMessage& Message) {
-  TCustomEdit::WMKillFocus(Message);
+  TCustomMaskEdit::WMKillFocus(Message);
   if (FDropped) CloseUp(false);
 }
 
@@ -176,15 +220,38 @@ TRect TInplaceEdit::PickListBounds() const {
   return Bounds(o.X, top, std::max(width, 1), h);
 }
 
+bool TInplaceEdit::PickHasScrollBar() const { return FPickItems->GetCount() > DropDownRows; }
+
+TRect TInplaceEdit::PickScrollBarRect() const {
+  if (!PickHasScrollBar()) return {};
+  TRect b = PickListBounds();
+  // A cell too narrow for the bar and some text still keeps the bar inside the frame.
+  int left = std::max(1, b.Width() - 1 - wp::ListScrollBarWidth);
+  return Rect(left, 1, std::max(left, b.Width() - 1), b.Height() - 1);
+}
+
+widgetpaint::TListScrollBar TInplaceEdit::PickScrollBar() const {
+  wp::TListScrollBar bar;
+  bar.Bar = PickScrollBarRect();
+  bar.Count = FPickItems->GetCount();
+  bar.Visible = PickVisibleCount();
+  bar.Top = FPickTop;
+  return bar;
+}
+
+TRect TInplaceEdit::PickThumbRect() const { return PickScrollBar().Thumb(); }
+
 TRect TInplaceEdit::PickItemRect(int Index) const {
   int ih = PickItemHeight();
   int y = 1 + (Index - FPickTop) * ih;
-  return Rect(1, y, PickListBounds().Width() - 1, y + ih);
+  TRect sb = PickScrollBarRect();
+  return Rect(1, y, sb.IsEmpty() ? PickListBounds().Width() - 1 : sb.Left, y + ih);
 }
 
 int TInplaceEdit::PickItemAt(TPoint P) const {
-  TRect b = PickListBounds();
-  if (P.X < 1 || P.X >= b.Width() - 1 || P.Y < 1 || P.Y >= b.Height() - 1) return -1;
+  TRect b = PickListBounds(), sb = PickScrollBarRect();
+  int right = sb.IsEmpty() ? b.Width() - 1 : sb.Left;
+  if (P.X < 1 || P.X >= right || P.Y < 1 || P.Y >= b.Height() - 1) return -1;
   int i = FPickTop + (P.Y - 1) / PickItemHeight();
   return i < FPickItems->GetCount() ? i : -1;
 }
@@ -247,7 +314,7 @@ void TInplaceEdit::CloseUp(bool Accept) {
 }
 
 void TInplaceEdit::WMGetDlgCode(TMessage& Message) {
-  TCustomEdit::WMGetDlgCode(Message);
+  TCustomMaskEdit::WMGetDlgCode(Message);
   // Enter and Esc end the edit instead of pressing a form's default or cancel button.
   Message.Result |= DLGC_WANTALLKEYS;
   if (FGrid->GetOptions().Contains(goTabs)) Message.Result |= DLGC_WANTTAB;
@@ -291,7 +358,7 @@ void TInplaceEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
         FGrid->KeyDown(Key, Shift);
         return;
       default:
-        TCustomEdit::KeyDown(Key, Shift);
+        TCustomMaskEdit::KeyDown(Key, Shift);
         return;
     }
     Key = 0;
@@ -323,25 +390,31 @@ void TInplaceEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
       if (ctrl) return FGrid->KeyDown(Key, Shift);
       break;
     case VK_LEFT:
-      // At the start of the text, Left leaves the cell, as it would without the editor.
-      if (!Shift.Contains(ssShift) && GetSelLength() == 0 && GetSelStart() == 0)
+      // At the start of the text (with a mask: before its first slot), Left leaves the cell, as
+      // it would without the editor; Right likewise at the end.
+      if (!Shift.Contains(ssShift) && GetSelLength() == 0 &&
+          (IsMasked() ? Mask().PrevEditable(GetSelStart()) < 0 : GetSelStart() == 0))
         return FGrid->KeyDown(Key, Shift);
       break;
     case VK_RIGHT:
-      if (!Shift.Contains(ssShift) && GetSelLength() == 0 && GetSelStart() == CodePoints(GetText()))
+      if (!Shift.Contains(ssShift) && GetSelLength() == 0 &&
+          (IsMasked() ? Mask().NextEditable(GetSelStart()) >= Mask().Length()
+                      : GetSelStart() == CodePoints(GetEditText())))
         return FGrid->KeyDown(Key, Shift);
       break;
     default:
       break;
   }
-  TCustomEdit::KeyDown(Key, Shift);
+  TCustomMaskEdit::KeyDown(Key, Shift);
 }
 
 void TInplaceEdit::Change() {
-  TCustomEdit::Change();
+  TCustomMaskEdit::Change();
   if (!FLoading && FGrid->GetEditorMode())
     FGrid->SetEditText(FGrid->GetCol(), FGrid->GetRow(), GetText());
 }
+
+bool TInplaceEdit::ValidatesOnExit() const { return FGrid->GetEditorMode(); }
 
 bool TCustomGrid::CanEditShow() const {
   return FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect) &&
@@ -364,13 +437,16 @@ void TCustomGrid::ShowEditor() {
   bool hadFocus = Focused();
   FEditorMode = true;
   FInplaceEdit->FEditStyle = GetEditStyle(FCurrent.X, FCurrent.Y);
-  FInplaceEdit->FEditMask = GetEditMask(FCurrent.X, FCurrent.Y);
   if (FInplaceEdit->FEditStyle != esSimple && !FInplaceEdit->FButton) {
     FInplaceEdit->FButton = new TInplaceEditButton(FInplaceEdit);
     FInplaceEdit->FButton->SetParent(this);
   }
   FEditOriginal = GetEditText(FCurrent.X, FCurrent.Y);
   FInplaceEdit->FLoading = true;
+  // The old cell's text must not be formatted into the new cell's mask: clear it first.
+  FInplaceEdit->SetEditMask("");
+  FInplaceEdit->TControl::SetText("");
+  FInplaceEdit->SetEditMask(GetEditMask(FCurrent.X, FCurrent.Y));
   FInplaceEdit->SetText(FEditOriginal);
   FInplaceEdit->FLoading = false;
   FInplaceEdit->SetModified(false);
@@ -385,6 +461,14 @@ void TCustomGrid::ShowEditor() {
 }
 
 void TCustomGrid::HideEditor() {
+  if (!FEditorMode) return;
+  // A masked entry must be complete to leave the cell; EMaskEditError keeps the editor open.
+  if (FInplaceEdit && FInplaceEdit->IsMasked() && FInplaceEdit->GetModified())
+    FInplaceEdit->ValidateEdit();
+  CloseEditor();
+}
+
+void TCustomGrid::CloseEditor() {
   if (!FEditorMode) return;
   FEditorMode = false;
   if (!FInplaceEdit) return;
@@ -404,7 +488,7 @@ void TCustomGrid::CancelEdit() {
   if (!FEditorMode) return;
   if (FInplaceEdit && FInplaceEdit->GetText() != FEditOriginal)
     SetEditText(FCurrent.X, FCurrent.Y, FEditOriginal);
-  HideEditor();
+  CloseEditor();
 }
 
 void TCustomGrid::UpdateEditorBounds() {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/controls/Controls.h"
+#include "platform/widgets/Mask.h"
 #include "platform/widgets/StdCtrls.h"
 
 namespace qel {
@@ -128,16 +129,23 @@ class TGridAxis {
   mutable int64_t FTotalDelta = 0;
 };
 
+namespace widgetpaint {
+struct TListScrollBar;
+}
+
 class TCustomGrid;
 class TInplaceEditButton;
 class TPickListWindow;
 
 // The edit a grid lays over its focused cell while editing. It hands the keys that move between
-// cells back to the grid and reports every change of its text to the grid. For esEllipsis and
-// esPickList cells a button (a sibling control on the grid) takes the right end of the cell;
-// for esPickList it opens a list of the cell's values under the cell, placed on the form above
-// every other control and holding the mouse capture while open, so a press elsewhere closes it.
-class TInplaceEdit : public TCustomEdit {
+// cells back to the grid and reports every change of its text (the value, per the cell's edit
+// mask) to the grid. With a mask it edits as a TMaskEdit does, and the grid validates it when
+// the cell is left: an incomplete entry raises EMaskEditError and keeps the editor open. For
+// esEllipsis and esPickList cells a button (a sibling control on the grid) takes the right end of
+// the cell; for esPickList it opens a list of the cell's values under the cell, placed on the form
+// above every other control and holding the mouse capture while open, so a press elsewhere closes
+// it.
+class TInplaceEdit : public TCustomMaskEdit {
  public:
   explicit TInplaceEdit(TCustomGrid* AGrid);
   ~TInplaceEdit() override;
@@ -146,8 +154,8 @@ class TInplaceEdit : public TCustomEdit {
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
 
   // What the grid answered for the cell being edited when the editor opened on it.
+  // (GetEditMask, from TCustomMaskEdit, is the cell's mask.)
   TEditStyle GetEditStyle() const { return FEditStyle; }
-  const std::string& GetEditMask() const { return FEditMask; }
   // The button beside the edit (nullptr before the first esEllipsis/esPickList cell).
   TCustomControl* ButtonControl() const;
   // The pick list: open or closed, its items (filled from GetPickListItems on opening), the
@@ -166,12 +174,19 @@ class TInplaceEdit : public TCustomEdit {
   int PickItemAt(TPoint P) const;
   int PickVisibleCount() const;
   int PickItemHeight() const;
+  // More items than DropDownRows: the list draws a scroll bar at its right (list coordinates;
+  // empty without one) with arrow buttons, a track that pages and a thumb that drags.
+  bool PickHasScrollBar() const;
+  TRect PickScrollBarRect() const;
+  TRect PickThumbRect() const;
 
   static constexpr int ButtonWidth = 16;
   static constexpr int DropDownRows = 8;  // most items the list shows at once
 
  protected:
   void Change() override;
+  // Leaving the cell validates (the grid does it); a focus lost while editing validates here.
+  bool ValidatesOnExit() const override;
   void WMGetDlgCode(TMessage& Message) override;
   void WMKillFocus(TMessage& Message) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -182,11 +197,11 @@ class TInplaceEdit : public TCustomEdit {
   friend class TPickListWindow;
   void SetPickIndex(int Index);
   void ScrollPickTo(int Top);
+  widgetpaint::TListScrollBar PickScrollBar() const;
   void ButtonPressed();
   TCustomGrid* FGrid;
   bool FLoading = false;  // the grid is filling in the cell's text: not a user change
   TEditStyle FEditStyle = esSimple;
-  std::string FEditMask;
   TInplaceEditButton* FButton = nullptr;  // owned by this editor, parented to the grid
   TPickListWindow* FPickList = nullptr;   // owned by this editor, on the form while open
   std::unique_ptr<TStringList> FPickItems;
@@ -411,6 +426,7 @@ class TCustomGrid : public TCustomControl {
   friend class TInplaceEdit;
   void UpdateEditorBounds();
   void CancelEdit();
+  void CloseEditor();  // HideEditor without validating the entry
 };
 
 // A grid that hands the drawing of each cell to OnDrawCell.

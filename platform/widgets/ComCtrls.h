@@ -1,5 +1,6 @@
 #pragma once
-// The common controls: the tree view (TTreeNode, TTreeNodes, TCustomTreeView, TTreeView).
+// The common controls: the tree view (TTreeNode, TTreeNodes, TCustomTreeView, TTreeView), and
+// through DateTimePicker.h the month calendar and the date-time picker.
 //
 // Where the code lives: TreeView.cpp (the node model, expansion, selection, keys, mouse, label
 // editing, registration), TreeViewPaint.cpp (row layout, scrolling, scroll bars, painting).
@@ -14,6 +15,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Strings.h"
+#include "platform/widgets/DateTimePicker.h"
 
 namespace qel {
 

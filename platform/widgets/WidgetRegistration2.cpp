@@ -45,6 +45,12 @@ void RegisterMenuAndComboClasses() {
       .Prop("Visible", &TMenuItem::GetVisible, &TMenuItem::SetVisible, true);
   RegisterClass<TPopupMenu>("TPopupMenu", "TComponent")
       .Prop("AutoPopup", &TPopupMenu::GetAutoPopup, &TPopupMenu::SetAutoPopup, true);
+  // Every control's PopupMenu: the control layer cannot name TPopupMenu's class, so the menu
+  // layer adds the property to the control's entry (which keeps its other properties).
+  RegisterClass<TControl>("TControl", "TComponent")
+      .Component<TPopupMenu>(
+          "PopupMenu", [](const TControl* C) { return C->GetPopupMenu(); },
+          [](TControl* C, TPopupMenu* M) { C->SetPopupMenu(M); });
   InstallPopupMenuHook();
 }
 

@@ -329,6 +329,7 @@ TEST_F(MenusTest, ItemsNestInFormFilesInMenuOrder) {
   TMenuItem* last = Menu->GetItems()->Items(Menu->GetItems()->Count() - 1);
   Menu->GetItems()->Insert(0, last);
   last->SetShortCut(TextToShortCut("Ctrl+V"));
+  Edit->SetPopupMenu(Menu);
   const std::string text = WriteComponentText(Form);
   EXPECT_NE(text.find("object PopupDTAction: TPopupMenu\n    object Item7: TMenuItem"), std::string::npos)
       << text;
@@ -348,6 +349,7 @@ TEST_F(MenusTest, ItemsNestInFormFilesInMenuOrder) {
   EXPECT_EQ(menu->GetItems()->Items(1)->Items(1)->GetCaption(), "Column");
   EXPECT_EQ(menu->GetItems()->Items(1)->Items(1)->GetParentComponent(), menu->GetItems()->Items(1));
   EXPECT_EQ(menu->GetItems()->Items(0)->GetParentComponent(), menu);
+  EXPECT_EQ(static_cast<TControl*>(copy->FindComponent("Edit1"))->GetPopupMenu(), menu);
   EXPECT_EQ(WriteComponentText(copy), text);
 
   std::unique_ptr<TForm> badForm(new TForm(nullptr));

@@ -434,7 +434,9 @@ bool TPropertyPanel::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mous
 }
 
 void TPropertyPanel::WMGetDlgCode(TMessage& Message) {
-  Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+  // Enter commits and Esc cancels a value here: a default or cancel button on the page must
+  // not take them.
+  Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
 }
 
 // ---------------------------------------------------------------- pages

@@ -214,14 +214,7 @@ void TButton::Paint() {
     c->Brush()->SetStyle(bsClear);
     unsigned flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
     TRect tr = pressed ? client.Offset(1, 1) : client;
-    if (!enabled) {
-      // Embossed: a highlight one pixel down-right under the shadow-coloured text.
-      TRect lit = tr.Offset(1, 1);
-      c->Font()->SetColor(clBtnHighlight);
-      DrawText(c, GetCaption(), lit, flags);
-      c->Font()->SetColor(clBtnShadow);
-    }
-    DrawText(c, GetCaption(), tr, flags);
+    wp::DrawCaption(c, GetCaption(), tr, flags, enabled);
   }
   if (Focused() && enabled) c->DrawFocusRect(client.Inflate(-4, -4));
 }

@@ -3,8 +3,11 @@
 
 #include "platform/widgets/EditText.h"
 #include "platform/widgets/StdCtrls.h"
+#include "platform/widgets/WidgetPaint.h"
 
 namespace qel {
+
+namespace wp = widgetpaint;
 
 char32_t AccelCharOf(const std::string& Caption) {
   for (size_t i = 0; i + 1 < Caption.size(); ++i) {
@@ -48,16 +51,7 @@ void TCustomLabel::DoDrawText(TRect& Rect, unsigned Flags) {
     DrawText(c, text, Rect, Flags);
     return;
   }
-  if (!IsEnabledInTree()) {
-    // Embossed: the highlight one pixel down-right, the shadow on top.
-    TRect r = Rect.Offset(1, 1);
-    c->Font()->SetColor(clBtnHighlight);
-    DrawText(c, text, r, Flags);
-    c->Font()->SetColor(clBtnShadow);
-    DrawText(c, text, Rect, Flags);
-  } else {
-    DrawText(c, text, Rect, Flags);
-  }
+  wp::DrawCaption(c, text, Rect, Flags, IsEnabledInTree());
 }
 
 void TCustomLabel::Paint() {

@@ -101,14 +101,7 @@ void TCustomPanel::Paint() {
   unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
   if (FAlignment == taCenter) flags |= DT_CENTER;
   if (FAlignment == taRightJustify) flags |= DT_RIGHT;
-  TRect text = r;
-  if (!IsEnabledInTree()) {
-    TRect lit = text.Offset(1, 1);
-    c->Font()->SetColor(clBtnHighlight);
-    DrawText(c, GetCaption(), lit, flags);
-    c->Font()->SetColor(clBtnShadow);
-  }
-  DrawText(c, GetCaption(), text, flags);
+  wp::DrawCaption(c, GetCaption(), r, flags, IsEnabledInTree());
 }
 
 void TCustomPanel::FrameChanged() {

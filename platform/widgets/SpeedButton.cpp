@@ -375,13 +375,7 @@ void TSpeedButton::Paint() {
   c->Brush()->SetStyle(bsClear);
   TRect tr = textBounds.Offset(off, off);
   unsigned flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-  if (!enabled) {
-    TRect lit = tr.Offset(1, 1);
-    c->Font()->SetColor(clBtnHighlight);
-    DrawText(c, GetCaption(), lit, flags);
-    c->Font()->SetColor(clBtnShadow);
-  }
-  DrawText(c, GetCaption(), tr, flags);
+  wp::DrawCaption(c, GetCaption(), tr, flags, enabled);
 }
 
 }  // namespace qel

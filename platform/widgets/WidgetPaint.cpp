@@ -69,6 +69,16 @@ void Checker(TCanvas* C, const TRect& R, TColor Color1, TColor Color2) {
     for (int x = R.Left + ((R.Left + y) & 1); x < R.Right; x += 2) C->SetPixel(x, y, c2);
 }
 
+void DrawCaption(TCanvas* C, const std::string& Text, TRect R, unsigned Flags, bool Enabled) {
+  if (!Enabled) {
+    TRect lit = R.Offset(1, 1);
+    C->Font()->SetColor(clBtnHighlight);
+    DrawText(C, Text, lit, Flags);
+    C->Font()->SetColor(clBtnShadow);
+  }
+  DrawText(C, Text, R, Flags);
+}
+
 // ---------------------------------------------------------------- list scroll bar
 
 TRect TListScrollBar::UpButton() const {

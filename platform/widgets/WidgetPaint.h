@@ -2,6 +2,7 @@
 // Drawing helpers the widgets share: 3D frames, raised button faces, arrows. Internal to
 // platform/widgets.
 #include <cstdint>
+#include <string>
 
 #include "platform/graphics/Graphics.h"
 
@@ -17,6 +18,9 @@ void Arrow(TCanvas* C, const TRect& R, int Direction, TColor Color);
 // Fills R with the classic checker of Color1 and Color2 (pressed-in toggle buttons, scroll bar
 // tracks); the pattern is anchored to the canvas origin so neighbouring fills line up.
 void Checker(TCanvas* C, const TRect& R, TColor Color1, TColor Color2);
+// DrawText of a caption in the canvas font's colour, or, when not Enabled, embossed: a highlight
+// copy one pixel down-right under the text in the shadow colour.
+void DrawCaption(TCanvas* C, const std::string& Text, TRect R, unsigned Flags, bool Enabled);
 
 // ---- the vertical scroll bar of a drop-down list (combo box list, grid pick list)
 

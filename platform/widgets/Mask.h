@@ -150,19 +150,19 @@ class TCustomMaskEdit : public TCustomEdit {
   // required slot unfilled; the caret goes to that slot first.
   virtual void ValidateEdit();
 
-  // The editing operations, mask-aware (the TCustomEdit ones with an empty mask).
-  void SetSelText(const std::string& Value);
-  void ClearSelection();
-  void CutToClipboard();
-  void PasteFromClipboard();
+  // The editing operations, mask-aware (the TCustomEdit ones with an empty mask); the edit's
+  // keys and its standard context menu reach them through the base class.
+  void SetSelText(const std::string& Value) override;
+  void ClearSelection() override;
+  void CutToClipboard() override;
+  void PasteFromClipboard() override;
+  // Undoes as the edit does, then puts the caret back on a slot.
+  void Undo() override;
 
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
   void KeyPress(char32_t& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  // The context menu a masked edit shows (the edit's standard entries, acting through the mask);
-  // nullptr until it first opens.
-  TPopupMenu* MaskMenu() const { return FMaskMenu; }
 
  protected:
   // Beeps and raises EMaskEditError; the message tells how to go on.
@@ -172,7 +172,6 @@ class TCustomMaskEdit : public TCustomEdit {
   void CMTextChanged(TMessage& Message) override;
   void CMExit(TMessage& Message) override;
   void WMSetFocus(TMessage& Message) override;
-  bool DefaultContextMenu(TPoint ScreenPos) override;
 
   // Masked editing, in code point positions of the display text.
   int CaretCodePoint() const;
@@ -198,7 +197,6 @@ class TCustomMaskEdit : public TCustomEdit {
   bool FConforming = false;         // CMTextChanged is formatting a text of another shape
   bool FRefocusing = false;         // a failed exit is taking the focus back
   bool FMenuExit = false;           // the focus went to a popup menu, and comes back from it
-  TPopupMenu* FMaskMenu = nullptr;  // owned by the edit, made on first use
 };
 
 class TMaskEdit : public TCustomMaskEdit {

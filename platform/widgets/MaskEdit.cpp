@@ -41,7 +41,7 @@ int CodePointOf(const std::string& S, int Byte) {
 
 TCustomMaskEdit::TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 
-TCustomMaskEdit::~TCustomMaskEdit() { delete FMaskMenu; }
+TCustomMaskEdit::~TCustomMaskEdit() = default;
 
 // ---------------------------------------------------------------- mask and text
 
@@ -368,31 +368,18 @@ void TCustomMaskEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
 }
 
 void TCustomMaskEdit::KeyPress(char32_t& Key) {
-  if (!IsMasked()) return TCustomEdit::KeyPress(Key);
+  // The clipboard and undo keys reach the mask-aware operations through the edit's own
+  // handling, as does everything without a mask.
+  if (!IsMasked() || Key == 1 || Key == 3 || Key == 22 || Key == 24 || Key == 26)
+    return TCustomEdit::KeyPress(Key);
   TCustomControl::KeyPress(Key);
   switch (Key) {
     case 0:
       return;
-    case 1:  // Ctrl+A
-      SelectAll();
-      break;
-    case 3:  // Ctrl+C
-      CopyToClipboard();
-      break;
-    case 22:  // Ctrl+V
-      PasteFromClipboard();
-      break;
-    case 24:  // Ctrl+X
-      CutToClipboard();
-      break;
-    case 26:  // Ctrl+Z
-      Undo();
-      if (FCaret == FAnchor) MoveCaretTo(SnapCaret(CaretCodePoint()), false);
-      break;
     case 8:  // Backspace
       DeleteChars(true);
       break;
-    case 127:
+    case 127:  // Ctrl+Backspace: word deletion has no meaning between slots
       break;
     default:
       if (Key < 32) return;
@@ -400,6 +387,11 @@ void TCustomMaskEdit::KeyPress(char32_t& Key) {
       break;
   }
   Key = 0;
+}
+
+void TCustomMaskEdit::Undo() {
+  TCustomEdit::Undo();
+  if (IsMasked() && FCaret == FAnchor) MoveCaretTo(SnapCaret(CaretCodePoint()), false);
 }
 
 void TCustomMaskEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -412,78 +404,6 @@ void TCustomMaskEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
   TCustomEdit::MouseUp(Button, Shift, X, Y);
   if (IsMasked() && Button == mbLeft && FCaret == FAnchor)
     MoveCaretTo(SnapCaret(CaretCodePoint()), false);
-}
-
-// ---------------------------------------------------------------- context menu
-
-// The edit's standard menu calls the plain edit operations; a masked edit shows the same entries
-// acting through the mask.
-bool TCustomMaskEdit::DefaultContextMenu(TPoint ScreenPos) {
-  if (!IsMasked()) return TCustomEdit::DefaultContextMenu(ScreenPos);
-  enum : uint8_t { cmUndo, cmCut, cmCopy, cmPaste, cmDelete, cmSelectAll, cmLine };
-  struct TEntry {
-    const char* Caption;
-    uint8_t Command;
-    TShortCut Keys;
-  };
-  static constexpr TEntry kEntries[] = {
-      {"&Undo", cmUndo, scCtrl | 'Z'},
-      {"-", cmLine, 0},
-      {"Cu&t", cmCut, scCtrl | 'X'},
-      {"&Copy", cmCopy, scCtrl | 'C'},
-      {"&Paste", cmPaste, scCtrl | 'V'},
-      {"&Delete", cmDelete, VK_DELETE},
-      {"-", cmLine, 0},
-      {"Select &All", cmSelectAll, scCtrl | 'A'},
-  };
-  if (!FMaskMenu) {
-    FMaskMenu = new TPopupMenu(nullptr);
-    for (const TEntry& e : kEntries) {
-      auto* item = new TMenuItem(nullptr);
-      item->SetCaption(e.Caption);
-      item->SetShortCut(e.Keys);
-      item->SetTag(e.Command);
-      uint8_t cmd = e.Command;
-      item->OnClick = [this, cmd](TObject*) {
-        if (cmd == cmUndo) Undo();
-        if (cmd == cmCut) CutToClipboard();
-        if (cmd == cmCopy) CopyToClipboard();
-        if (cmd == cmPaste) PasteFromClipboard();
-        if (cmd == cmDelete) ClearSelection();
-        if (cmd == cmSelectAll) SelectAll();
-      };
-      FMaskMenu->GetItems()->Add(item);
-    }
-    FMaskMenu->OnPopup = [this](TObject*) {
-      bool selection = SelFrom() != SelTo(), hidden = GetPasswordChar() != 0;
-      TMenuItem* items = FMaskMenu->GetItems();
-      for (int i = 0; i < items->Count(); ++i) {
-        TMenuItem* item = items->Items(i);
-        switch (item->GetTag()) {
-          case cmUndo:
-            item->SetEnabled(CanUndo() && !GetReadOnly());
-            break;
-          case cmCut:
-            item->SetEnabled(selection && !GetReadOnly() && !hidden);
-            break;
-          case cmCopy:
-            item->SetEnabled(selection && !hidden);
-            break;
-          case cmPaste:
-            item->SetEnabled(!GetReadOnly() && Clipboard()->HasFormat(CF_TEXT));
-            break;
-          case cmDelete:
-            item->SetEnabled(selection && !GetReadOnly());
-            break;
-          default:
-            break;
-        }
-      }
-    };
-  }
-  FMaskMenu->SetPopupComponent(this);
-  FMaskMenu->Popup(ScreenPos.X, ScreenPos.Y);
-  return true;
 }
 
 // ---------------------------------------------------------------- registration

@@ -39,19 +39,21 @@ class TCustomEdit : public TCustomControl {
   void SetSelLength(int Value);
   std::string GetSelText() const;
   // Replaces the selection as if typed (limits and ReadOnly do not apply to the program).
-  void SetSelText(const std::string& Value);
+  // The editing operations are virtual so that an edit with rules of its own (a masked edit)
+  // keeps them whatever calls it: keys, the standard context menu or a base pointer.
+  virtual void SetSelText(const std::string& Value);
   void SelectAll();
-  void ClearSelection();
+  virtual void ClearSelection();
   void Clear() { SetText(""); }
   // Length of the text in code points.
   int GetTextLen() const;
 
   void CopyToClipboard();
-  void CutToClipboard();
-  void PasteFromClipboard();
+  virtual void CutToClipboard();
+  virtual void PasteFromClipboard();
   bool CanUndo() const { return FCanUndo; }
   // One level: undoing twice restores the state before the first undo.
-  void Undo();
+  virtual void Undo();
   void ClearUndo() { FCanUndo = false; }
 
   bool GetModified() const { return FModified; }

@@ -205,7 +205,7 @@ int TInplaceEdit::PickItemHeight() const {
 }
 
 int TInplaceEdit::PickVisibleCount() const {
-  return std::max(1, std::min(DropDownRows, FPickItems->GetCount()));
+  return std::max(1, std::min(FDropDownRows, FPickItems->GetCount()));
 }
 
 TRect TInplaceEdit::PickListBounds() const {
@@ -220,7 +220,7 @@ TRect TInplaceEdit::PickListBounds() const {
   return Bounds(o.X, top, std::max(width, 1), h);
 }
 
-bool TInplaceEdit::PickHasScrollBar() const { return FPickItems->GetCount() > DropDownRows; }
+bool TInplaceEdit::PickHasScrollBar() const { return FPickItems->GetCount() > FDropDownRows; }
 
 TRect TInplaceEdit::PickScrollBarRect() const {
   if (!PickHasScrollBar()) return {};
@@ -268,6 +268,22 @@ void TInplaceEdit::SetPickIndex(int Index) {
   else if (Index >= FPickTop + vis)
     ScrollPickTo(Index - vis + 1);
   if (FPickList) FPickList->Invalidate();
+}
+
+void TInplaceEdit::SetDropDownRows(int Value) {
+  Value = std::max(1, Value);
+  if (Value == FDropDownRows) return;
+  FDropDownRows = Value;
+  if (FDropped && FPickList) {
+    FPickList->SetBoundsRect(PickListBounds());
+    ScrollPickTo(FPickTop);
+    if (FPickIndex >= 0) {
+      // Keep the highlighted item in view in the resized list.
+      int index = FPickIndex;
+      FPickIndex = -1;
+      SetPickIndex(index);
+    }
+  }
 }
 
 void TInplaceEdit::ScrollPickTo(int Top) {
@@ -428,10 +444,13 @@ void TCustomGrid::SetEditorMode(bool Value) {
     HideEditor();
 }
 
+TInplaceEdit* TCustomGrid::CreateEditor() { return new TInplaceEdit(this); }
+
 void TCustomGrid::ShowEditor() {
   if (!CanEditShow()) return;
   if (!FInplaceEdit) {
-    FInplaceEdit = new TInplaceEdit(this);
+    FInplaceEdit = CreateEditor();
+    if (!FInplaceEdit) throw EInvalidOperation("CreateEditor returned no editor");
     FInplaceEdit->SetParent(this);
   }
   bool hadFocus = Focused();

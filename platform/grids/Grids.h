@@ -181,7 +181,10 @@ class TInplaceEdit : public TCustomMaskEdit {
   TRect PickThumbRect() const;
 
   static constexpr int ButtonWidth = 16;
-  static constexpr int DropDownRows = 8;  // most items the list shows at once
+  static constexpr int DefaultDropDownRows = 8;
+  // The most items the pick list shows at once (at least 1); an open list takes the new count.
+  int GetDropDownRows() const { return FDropDownRows; }
+  void SetDropDownRows(int Value);
 
  protected:
   void Change() override;
@@ -192,6 +195,7 @@ class TInplaceEdit : public TCustomMaskEdit {
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
+  int FDropDownRows = DefaultDropDownRows;
   friend class TCustomGrid;
   friend class TInplaceEditButton;
   friend class TPickListWindow;
@@ -338,6 +342,9 @@ class TCustomGrid : public TCustomControl {
   // cell's list (Items arrives empty).
   virtual std::string GetEditMask(int /*ACol*/, int /*ARow*/) { return {}; }
   virtual TEditStyle GetEditStyle(int /*ACol*/, int /*ARow*/) { return esSimple; }
+  // Makes the in-place editor when the editor first shows; a grid with an editor of its own (a
+  // different pick-list length, other keys) overrides it. The grid owns what it returns.
+  virtual TInplaceEdit* CreateEditor();
   virtual void GetPickListItems(int /*ACol*/, int /*ARow*/, TStrings& /*Items*/) {}
   // The button of an esEllipsis cell was clicked (or Ctrl+Enter pressed in its editor).
   virtual void EditButtonClick() {}

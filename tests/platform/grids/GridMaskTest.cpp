@@ -19,8 +19,16 @@ class TMaskGrid : public TDrawGrid {
  public:
   using TDrawGrid::TDrawGrid;
   int PickCount = 20;
+  int EditorRows = 0;  // when set, the editor this grid makes shows that many pick-list rows
+  int EditorsMade = 0;
 
  protected:
+  TInplaceEdit* CreateEditor() override {
+    TInplaceEdit* e = TDrawGrid::CreateEditor();
+    if (EditorRows > 0) e->SetDropDownRows(EditorRows);
+    ++EditorsMade;
+    return e;
+  }
   TEditStyle GetEditStyle(int ACol, int) override { return ACol == 4 ? esPickList : esSimple; }
   void GetPickListItems(int, int, TStrings& Items) override {
     for (int i = 0; i < PickCount; ++i) Items.Add("item " + std::to_string(i));
@@ -209,7 +217,7 @@ TEST_F(GridPickScrollTest, ArrowsTrackThumbAndWheelScrollTheList) {
   EXPECT_EQ(sb.Top, 1);
   EXPECT_EQ(sb.Bottom, lb.Height() - 1);
   EXPECT_EQ(E->PickItemRect(0).Right, sb.Left);  // items stop at the bar
-  EXPECT_EQ(E->PickVisibleCount(), TInplaceEdit::DropDownRows);
+  EXPECT_EQ(E->PickVisibleCount(), TInplaceEdit::DefaultDropDownRows);
   EXPECT_EQ(E->PickTopIndex(), 0);
   int cx = (sb.Left + sb.Right) / 2;
 
@@ -240,14 +248,14 @@ TEST_F(GridPickScrollTest, ArrowsTrackThumbAndWheelScrollTheList) {
   th = E->PickThumbRect();
   TPoint grab = InList(cx, th.Top + 2);
   Input().Drag(grab, InList(cx, sb.Bottom - 1), mbLeft, {}, 6);
-  EXPECT_EQ(E->PickTopIndex(), 20 - TInplaceEdit::DropDownRows);
+  EXPECT_EQ(E->PickTopIndex(), 20 - TInplaceEdit::DefaultDropDownRows);
   EXPECT_EQ(E->PickThumbRect().Bottom, sb.Bottom - 16);
   EXPECT_TRUE(E->GetDroppedDown());
   th = E->PickThumbRect();
   grab = InList(cx, th.Top + 2);
   Input().Drag(grab, InList(cx, th.Top + 2 - (th.Top - sb.Top - 16) / 2), mbLeft, {}, 3);
   EXPECT_GT(E->PickTopIndex(), 0);
-  EXPECT_LT(E->PickTopIndex(), 20 - TInplaceEdit::DropDownRows);
+  EXPECT_LT(E->PickTopIndex(), 20 - TInplaceEdit::DefaultDropDownRows);
   Input().Drag(InList(cx, E->PickThumbRect().Top + 1), InList(cx, 0), mbLeft, {}, 3);
   EXPECT_EQ(E->PickTopIndex(), 0);
 
@@ -267,7 +275,7 @@ TEST_F(GridPickScrollTest, ArrowsTrackThumbAndWheelScrollTheList) {
 }
 
 TEST_F(GridPickScrollTest, FewItemsNeedNoBarAndTheBarLooksLikeTheComboBoxs) {
-  Grid->PickCount = TInplaceEdit::DropDownRows;
+  Grid->PickCount = TInplaceEdit::DefaultDropDownRows;
   Open();
   EXPECT_FALSE(E->PickHasScrollBar());
   EXPECT_TRUE(E->PickScrollBarRect().IsEmpty());
@@ -287,6 +295,34 @@ TEST_F(GridPickScrollTest, FewItemsNeedNoBarAndTheBarLooksLikeTheComboBoxs) {
   shot.SetSize(lb.Width(), lb.Height());
   shot.Canvas()->CopyRect(Rect(0, 0, lb.Width(), lb.Height()), Surface().Canvas(), lb);
   ExpectMatchesGolden(shot, "grid_picklist_scrollbar", 48);
+}
+
+// A grid's own editor comes from CreateEditor, once; its pick-list length holds, and a length
+// changed while the list is open resizes the list and keeps the highlight in view.
+TEST_F(GridPickScrollTest, AGridsOwnEditorSetsThePickListLength) {
+  Grid->EditorRows = 3;
+  Open();
+  EXPECT_EQ(Grid->EditorsMade, 1);
+  EXPECT_EQ(E->GetDropDownRows(), 3);
+  EXPECT_EQ(E->PickVisibleCount(), 3);
+  const int itemHeight = E->PickItemHeight();
+  EXPECT_EQ(E->PickListBounds().Height(), 3 * itemHeight + 2);
+  EXPECT_EQ(E->PickListControl()->GetHeight(), 3 * itemHeight + 2);
+  for (int i = 0; i < 10; ++i) Input().PressKey(VK_DOWN);
+  EXPECT_EQ(E->PickIndex(), 9);
+  EXPECT_EQ(E->PickTopIndex(), 7);
+  E->SetDropDownRows(0);  // at least one row
+  EXPECT_EQ(E->GetDropDownRows(), 1);
+  EXPECT_EQ(E->PickListControl()->GetHeight(), itemHeight + 2);
+  EXPECT_EQ(E->PickTopIndex(), 9);
+  E->SetDropDownRows(50);  // more rows than items: the list shows them all from the top
+  EXPECT_EQ(E->PickVisibleCount(), 20);
+  EXPECT_EQ(E->PickTopIndex(), 0);
+  EXPECT_FALSE(E->PickHasScrollBar());
+  Input().PressKey(VK_ESCAPE);
+  Input().PressKey(VK_ESCAPE);
+  Input().PressKey(VK_F2);
+  EXPECT_EQ(Grid->EditorsMade, 1);  // the editor is made once and reused
 }
 
 }  // namespace

@@ -1,24 +1,24 @@
 #include "apps/gallery/DemoControls.h"
 
-#include "apps/gallery/MeterDemo.h"
-#include "apps/gallery/GridDemo.h"
-#include "apps/gallery/TreeDemo.h"
-#include "apps/gallery/NumIODemo.h"
-#include "apps/gallery/RotLabDemo.h"
-#include "apps/gallery/DialogDemo.h"
-#include "platform/widgets/DateTimePicker.h"
-#include "platform/widgets/Mask.h"
-#include "platform/widgets/StdCtrls.h"
-#include "displays/QEL_NumLab.h"
-#include "displays/QEL_RasterLab.h"
-#include "displays/QEL_sevenseg.h"
-
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "apps/gallery/CanvasDemo.h"
+#include "apps/gallery/DialogDemo.h"
+#include "apps/gallery/GridDemo.h"
+#include "apps/gallery/MenuDemo.h"
+#include "apps/gallery/MeterDemo.h"
+#include "apps/gallery/NumIODemo.h"
+#include "apps/gallery/RotLabDemo.h"
+#include "apps/gallery/TreeDemo.h"
+#include "displays/QEL_NumLab.h"
+#include "displays/QEL_RasterLab.h"
+#include "displays/QEL_sevenseg.h"
 #include "platform/rtl/SafeMath.h"
+#include "platform/widgets/DateTimePicker.h"
+#include "platform/widgets/Mask.h"
+#include "platform/widgets/StdCtrls.h"
 
 namespace qel {
 
@@ -254,6 +254,7 @@ void RegisterGalleryClasses() {
   RegisterStdWidgetClasses();  // the standard-controls page
   RegisterMenuAndComboClasses();
   RegisterMaskClasses();  // the masked edits of the standard-controls page
+  RegisterMenuDemoClasses();  // the standard-controls page's menu panel
   RegisterDateTimeClasses();  // the date and time page
   RegisterGridDemoClasses();     // the grid page
   RegisterTreeDemoClasses();  // the tree view page

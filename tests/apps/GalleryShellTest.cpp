@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "apps/gallery/GalleryForm.h"
+#include "apps/gallery/MenuDemo.h"
+#include "platform/controls/Messages.h"
+#include "platform/widgets/Menus.h"
+#include "platform/widgets/StdCtrls.h"
 #include "platform/backends/headless/Headless.h"
 
 namespace qel::test {
@@ -141,6 +145,39 @@ TEST_F(GalleryShellTest, AnimationRunsOnTimersAndPausesOnClick) {
   int timers = Application->TimerCount();
   Form->ShowPage(PageIndex("drawing"));
   EXPECT_LT(Application->TimerCount(), timers);
+}
+
+// The standard-controls page's menu comes from its form file, items nested with their shortcut
+// keys: a right click on the panel opens it, a choice changes the panel, and the shortcut keys
+// work from an edit on the page without taking the edit's own keys.
+TEST_F(GalleryShellTest, ThePagesMenuOpensOnTheRightClickAndItsShortcutsWork) {
+  Form->ShowPage(PageIndex("widgets"));
+  auto* panel = dynamic_cast<TMenuDemoPanel*>(Form->Page()->FindComponent("RaisedPanel"));
+  auto* menu = dynamic_cast<TPopupMenu*>(Form->Page()->FindComponent("PanelMenu"));
+  auto* edit = dynamic_cast<TEdit*>(Form->Page()->FindComponent("NameEdit"));
+  ASSERT_TRUE(panel && menu && edit);
+  ASSERT_EQ(menu->GetItems()->Count(), 5);
+  EXPECT_EQ(menu->GetItems()->Items(4)->Count(), 3);
+  EXPECT_TRUE(menu->GetItems()->Items(1)->GetChecked());  // the panel is centred
+  THeadlessInput in(Form);
+  TPoint at = panel->ClientToParent({20, 20}, Form);
+  in.Click(at.X, at.Y, mbRight);
+  ASSERT_TRUE(menu->IsOpen());
+  TRect item = menu->ItemFormRect(0, 2);
+  in.Click((item.Left + item.Right) / 2, (item.Top + item.Bottom) / 2);
+  EXPECT_FALSE(menu->IsOpen());
+  EXPECT_EQ(panel->GetAlignment(), taRightJustify);
+  EXPECT_EQ(panel->GetCaption(), "Chose Align right (Ctrl+R)");
+  EXPECT_TRUE(menu->GetItems()->Items(2)->GetChecked());
+  EXPECT_FALSE(menu->GetItems()->Items(1)->GetChecked());
+
+  edit->SetFocus();
+  edit->SelectAll();
+  in.PressKey('L', {ssCtrl, ssShift});
+  EXPECT_EQ(panel->GetBevelOuter(), bvLowered);
+  in.PressKey('C', {ssCtrl});  // no item claims Ctrl+C: the edit copies
+  EXPECT_EQ(Clipboard()->GetAsText(), edit->GetText());
+  EXPECT_EQ(panel->GetCaption(), "Chose Lowered (Ctrl+Shift+L)");
 }
 
 }  // namespace

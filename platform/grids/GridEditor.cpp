@@ -56,62 +56,41 @@ class TInplaceEditButton : public TCustomControl {
 // the editor's calls. It holds the capture, so a press outside it reaches it and closes it.
 class TPickListWindow : public TCustomControl {
  public:
-  explicit TPickListWindow(TInplaceEdit* AEdit) : TCustomControl(AEdit), FEdit(AEdit) {
+  explicit TPickListWindow(TInplaceEdit* AEdit)
+      : TCustomControl(AEdit),
+        FEdit(AEdit),
+        FBarInput([AEdit] { return AEdit->PickScrollBar(); },
+                  [AEdit](int Top) { AEdit->ScrollPickTo(Top); }) {
     FControlStyle = {csOpaque};
     SetColor(clWindow);
     SetVisible(false);
   }
   std::string ClassName() const override { return "TPickListWindow"; }
+  // Ends a press on the scroll bar: a thumb drag, a held arrow or track (the list closed).
+  void EndScrollPress() { FBarInput.Cancel(); }
+
   void MouseDown(TMouseButton Button, TShiftState, int X, int Y) override {
-    FScrollPress = false;
-    FThumbDrag = false;
+    FBarInput.Cancel();
     if (!GetClientRect().Contains({X, Y})) {
       FEdit->CloseUp(false);
       return;
     }
-    wp::TListScrollBar bar = FEdit->PickScrollBar();
-    if (Button == mbLeft && !bar.Bar.IsEmpty() && bar.Bar.Contains({X, Y})) {
-      // A press on the bar scrolls; its release chooses nothing.
-      FScrollPress = true;
-      int vis = FEdit->PickVisibleCount();
-      switch (bar.HitTest({X, Y})) {
-        case wp::lsLineUp:
-          FEdit->ScrollPickTo(FEdit->FPickTop - 1);
-          break;
-        case wp::lsLineDown:
-          FEdit->ScrollPickTo(FEdit->FPickTop + 1);
-          break;
-        case wp::lsPageUp:
-          FEdit->ScrollPickTo(FEdit->FPickTop - vis);
-          break;
-        case wp::lsPageDown:
-          FEdit->ScrollPickTo(FEdit->FPickTop + vis);
-          break;
-        case wp::lsThumb:
-          FThumbDrag = true;
-          FThumbGrab = Y - bar.Thumb().Top;
-          break;
-        case wp::lsNone:
-          break;
-      }
-      return;
-    }
+    // A press on the bar scrolls (held, it repeats); its release chooses nothing.
+    if (Button == mbLeft && FBarInput.Press({X, Y})) return;
     int i = FEdit->PickItemAt({X, Y});
     if (i >= 0) FEdit->SetPickIndex(i);
   }
   void MouseMove(TShiftState, int X, int Y) override {
-    if (FThumbDrag) {
-      FEdit->ScrollPickTo(FEdit->PickScrollBar().TopForThumb(Y - FThumbGrab));
+    if (FBarInput.Pressed()) {
+      FBarInput.Move({X, Y});
       return;
     }
-    if (FScrollPress) return;
     int i = FEdit->PickItemAt({X, Y});
     if (i >= 0) FEdit->SetPickIndex(i);
   }
   void MouseUp(TMouseButton Button, TShiftState, int X, int Y) override {
-    bool scroll = FScrollPress;
-    FScrollPress = false;
-    FThumbDrag = false;
+    bool scroll = FBarInput.Pressed();
+    FBarInput.Release({X, Y});
     if (Button != mbLeft || scroll || !FEdit->FDropped) return;
     int i = FEdit->PickItemAt({X, Y});
     if (i < 0) return;
@@ -121,6 +100,11 @@ class TPickListWindow : public TCustomControl {
   bool DoMouseWheel(TShiftState, int WheelDelta, TPoint) override {
     FEdit->ScrollPickTo(FEdit->FPickTop + (WheelDelta > 0 ? -3 : 3));
     return true;
+  }
+  void WndProc(TMessage& Message) override {
+    // Without the capture the release would never come here: a held part stops now.
+    if (Message.Msg == WM_CAPTURECHANGED) FBarInput.Cancel();
+    TCustomControl::WndProc(Message);
   }
 
  protected:
@@ -145,15 +129,13 @@ class TPickListWindow : public TCustomControl {
   }
   void WMCancelMode(TMessage& Message) override {
     TCustomControl::WMCancelMode(Message);
-    FScrollPress = FThumbDrag = false;
+    FBarInput.Cancel();
     if (FEdit->FDropped) FEdit->CloseUp(false);
   }
 
  private:
   TInplaceEdit* FEdit;
-  bool FScrollPress = false;  // the press was on the scroll bar
-  bool FThumbDrag = false;    // ... on its thumb, which follows the pointer
-  int FThumbGrab = 0;         // pointer offset inside the thumb
+  wp::TListScrollInput FBarInput;
 };
 
 // ---------------------------------------------------------------- TInplaceEdit
@@ -314,6 +296,7 @@ void TInplaceEdit::CloseUp(bool Accept) {
   if (!FDropped) return;
   FDropped = false;
   if (FPickList) {
+    FPickList->EndScrollPress();
     if (TForm* f = FPickList->GetParentForm(); f && f->CaptureControl() == FPickList)
       f->SetCaptureControl(nullptr);
     FPickList->SetVisible(false);

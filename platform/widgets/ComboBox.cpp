@@ -14,7 +14,7 @@ namespace wp = widgetpaint;
 namespace {
 constexpr int kButtonWidth = 17;
 constexpr int kBorder = 2;
-constexpr int kScrollWidth = 16;
+constexpr int kScrollWidth = wp::ListScrollBarWidth;
 
 // Lower-cased first code point of S when it is ASCII (the letter jump compares these).
 char32_t FirstChar(const std::string& S) {
@@ -65,85 +65,53 @@ class TComboEdit : public TCustomEdit {
 // and turns mouse input into the box's calls. It holds the capture, so presses outside reach it.
 class TComboListWindow : public TCustomControl {
  public:
-  TComboListWindow(TCustomComboBox* Combo) : TCustomControl(Combo), FCombo(Combo) {
+  TComboListWindow(TCustomComboBox* Combo)
+      : TCustomControl(Combo),
+        FCombo(Combo),
+        FBarInput([Combo] { return ListScrollBarOf(Combo); },
+                  [Combo](int Top) { Combo->ScrollListTo(Top); }) {
     FControlStyle = {csOpaque};
     SetColor(clWindow);
     SetVisible(false);
   }
   std::string ClassName() const override { return "TComboListWindow"; }
 
-  // The scroll bar's track (between the arrow buttons) and its thumb, in list coordinates; the
-  // thumb is empty when the track is too short for one. Painting and the mouse share these.
-  TRect TrackRect() const {
-    TRect sb = FCombo->ListScrollBarRect();
-    if (sb.IsEmpty()) return {};
-    return Rect(sb.Left, sb.Top + kScrollWidth, sb.Right, sb.Bottom - kScrollWidth);
+  // The list's scroll bar as the box stands now (an empty Bar without one): painting, hit
+  // testing, paging and the thumb all read it.
+  static wp::TListScrollBar ListScrollBarOf(const TCustomComboBox* Combo) {
+    wp::TListScrollBar bar;
+    bar.Bar = Combo->ListScrollBarRect();
+    bar.Count = Combo->GetItems()->GetCount();
+    bar.Visible = Combo->ListVisibleCount();
+    bar.Top = Combo->ListTopIndex();
+    return bar;
   }
-  TRect ThumbRect() const {
-    TRect t = TrackRect();
-    int n = FCombo->GetItems()->GetCount();
-    int track = t.Height(), vis = FCombo->ListVisibleCount();
-    if (t.IsEmpty() || n <= 0 || track <= 8) return {};
-    // Its size shows the visible share, its place the first shown item.
-    int h = std::max(8, track * vis / n);
-    int range = n - vis;
-    int y = t.Top + (range > 0 ? (track - h) * FCombo->FListTop / range : 0);
-    return Rect(t.Left, y, t.Right, y + h);
-  }
-  // Ends a thumb drag (the list closed, the button went up).
-  void EndThumbDrag() { FThumbDrag = false; }
+  // Ends a press on the scroll bar: a thumb drag, a held arrow or track (the list closed).
+  void EndScrollPress() { FBarInput.Cancel(); }
 
   void MouseDown(TMouseButton, TShiftState, int X, int Y) override {
-    FScrollPress = false;
-    FThumbDrag = false;
+    FBarInput.Cancel();
     if (!GetClientRect().Contains({X, Y})) {
       // A press anywhere else (the box's own button too) closes without a choice.
       FCombo->CloseList(false);
       return;
     }
-    TRect sb = FCombo->ListScrollBarRect();
-    if (!sb.IsEmpty() && sb.Contains({X, Y})) {
-      FScrollPress = true;
-      int vis = FCombo->ListVisibleCount();
-      int top = FCombo->FListTop;
-      TRect thumb = ThumbRect(), track = TrackRect();
-      if (Y < track.Top) {
-        top -= 1;
-      } else if (Y >= track.Bottom) {
-        top += 1;
-      } else if (thumb.IsEmpty()) {
-        top += Y < track.Top + track.Height() / 2 ? -vis : vis;
-      } else if (Y < thumb.Top) {
-        top -= vis;  // the track above the thumb pages up, below it down
-      } else if (Y >= thumb.Bottom) {
-        top += vis;
-      } else {
-        FThumbDrag = true;
-        FThumbGrab = Y - thumb.Top;
-        return;
-      }
-      FCombo->ScrollListTo(top);
-      return;
-    }
+    // A press on the bar scrolls (held, it repeats); its release chooses nothing.
+    if (FBarInput.Press({X, Y})) return;
     int i = FCombo->ListItemAt({X, Y});
     if (i >= 0) FCombo->SetListIndex(i);
   }
   void MouseMove(TShiftState, int X, int Y) override {
-    if (FThumbDrag) {
-      DragThumbTo(Y);
+    if (FBarInput.Pressed()) {
+      FBarInput.Move({X, Y});
       return;
     }
-    if (FScrollPress) return;
     int i = FCombo->ListItemAt({X, Y});
     if (i >= 0) FCombo->SetListIndex(i);
   }
   void MouseUp(TMouseButton Button, TShiftState, int X, int Y) override {
-    bool scroll = FScrollPress;
-    if (FThumbDrag && Button == mbLeft) {
-      DragThumbTo(Y);
-      FThumbDrag = false;
-    }
-    FScrollPress = false;
+    bool scroll = FBarInput.Pressed();
+    FBarInput.Release({X, Y});
     if (Button != mbLeft || scroll || !FCombo->FDropped) return;
     int i = FCombo->ListItemAt({X, Y});
     if (i >= 0) {
@@ -154,6 +122,11 @@ class TComboListWindow : public TCustomControl {
   bool DoMouseWheel(TShiftState, int WheelDelta, TPoint) override {
     FCombo->ScrollListTo(FCombo->FListTop + (WheelDelta > 0 ? -3 : 3));
     return true;
+  }
+  void WndProc(TMessage& Message) override {
+    // Without the capture the release would never come here: a held part stops now.
+    if (Message.Msg == WM_CAPTURECHANGED) FBarInput.Cancel();
+    TCustomControl::WndProc(Message);
   }
 
  protected:
@@ -173,45 +146,17 @@ class TComboListWindow : public TCustomControl {
       if (i == FCombo->FListIndex) st = {odSelected, odFocused};
       FCombo->PaintItem(c, i, FCombo->ListItemRect(i), st);
     }
-    TRect sb = FCombo->ListScrollBarRect();
-    if (sb.IsEmpty()) return;
-    TRect track = TrackRect();
-    TRect up = Rect(sb.Left, sb.Top, sb.Right, track.Top);
-    TRect down = Rect(sb.Left, track.Bottom, sb.Right, sb.Bottom);
-    wp::Checker(c, track, clBtnFace, clBtnHighlight);
-    wp::ButtonFace(c, up, false);
-    wp::Arrow(c, up, 0, clBtnText);
-    wp::ButtonFace(c, down, false);
-    wp::Arrow(c, down, 1, clBtnText);
-    TRect thumb = ThumbRect();
-    if (!thumb.IsEmpty()) wp::ButtonFace(c, thumb, false);
+    wp::PaintListScrollBar(c, ListScrollBarOf(FCombo));
   }
   void WMCancelMode(TMessage& Message) override {
     TCustomControl::WMCancelMode(Message);
-    FThumbDrag = false;
+    FBarInput.Cancel();
     if (FCombo->FDropped) FCombo->CloseList(false);
   }
 
  private:
-  // The list follows the thumb while it is dragged: the grabbed point of the thumb stays under
-  // the pointer, and the first shown item is the one the thumb's place stands for (rounded).
-  void DragThumbTo(int Y) {
-    TRect track = TrackRect(), thumb = ThumbRect();
-    if (!FCombo->FDropped || thumb.IsEmpty()) {
-      FThumbDrag = false;
-      return;
-    }
-    int room = track.Height() - thumb.Height();
-    int range = FCombo->GetItems()->GetCount() - FCombo->ListVisibleCount();
-    if (room <= 0 || range <= 0) return;
-    int at = std::clamp(Y - FThumbGrab - track.Top, 0, room);
-    FCombo->ScrollListTo((at * range + room / 2) / room);
-  }
-
   TCustomComboBox* FCombo;
-  bool FScrollPress = false;  // the press was on the scroll bar: the release chooses nothing
-  bool FThumbDrag = false;    // the thumb is being dragged
-  int FThumbGrab = 0;         // where in the thumb the press landed
+  wp::TListScrollInput FBarInput;
 };
 
 // ---------------------------------------------------------------- TCustomComboBox
@@ -460,6 +405,10 @@ TRect TCustomComboBox::ListScrollBarRect() const {
   return Rect(b.Width() - 1 - kScrollWidth, 1, b.Width() - 1, b.Height() - 1);
 }
 
+TRect TCustomComboBox::ListThumbRect() const {
+  return TComboListWindow::ListScrollBarOf(this).Thumb();
+}
+
 TRect TCustomComboBox::ListItemRect(int Index) const {
   TRect b = ListBounds();
   int right = b.Width() - 1 - (ListHasScrollBar() ? kScrollWidth : 0);
@@ -576,7 +525,7 @@ void TCustomComboBox::CloseList(bool Accept) {
   if (!FDropped) return;
   FDropped = false;
   if (FList) {
-    static_cast<TComboListWindow*>(FList)->EndThumbDrag();
+    static_cast<TComboListWindow*>(FList)->EndScrollPress();
     if (TForm* f = FList->GetParentForm(); f && f->CaptureControl() == FList)
       f->SetCaptureControl(nullptr);
     FList->SetVisible(false);

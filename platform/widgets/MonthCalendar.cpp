@@ -33,6 +33,7 @@ TMonthCalendar::TMonthCalendar(TComponent* AOwner) : TCustomControl(AOwner) {
   FDate = WholeDays(GetToday());
   TSize s = PreferredSize();
   SetBounds(0, 0, s.cx, s.cy);
+  FRepeat = std::make_unique<wp::TPressRepeat>();
 }
 
 TMonthCalendar::~TMonthCalendar() = default;
@@ -306,16 +307,52 @@ void TMonthCalendar::KeyDown(uint16_t& Key, TShiftState Shift) {
 void TMonthCalendar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomControl::MouseDown(Button, Shift, X, Y);
   if (Button != mbLeft || !IsEnabledInTree()) return;
+  StopPaging();
   TPoint p{X, Y};
   TDateTime day;
-  if (PrevButtonRect().Contains(p))
-    StepMonths(-1);
-  else if (NextButtonRect().Contains(p))
-    StepMonths(1);
-  else if (DayAtPos(p, day))
+  int arrow = PrevButtonRect().Contains(p) ? -1 : NextButtonRect().Contains(p) ? 1 : 0;
+  if (arrow != 0) {
+    StepMonths(arrow);
+    // Held only while the release is sure to come here: with the capture.
+    if (!GetMouseCapture()) return;
+    FHeldArrow = arrow;
+    FHeldAt = p;
+    FRepeat->Start([this] {
+      TRect held = FHeldArrow < 0 ? PrevButtonRect() : NextButtonRect();
+      if (FHeldArrow != 0 && held.Contains(FHeldAt)) StepMonths(FHeldArrow);
+    });
+  } else if (DayAtPos(p, day)) {
     UserSelect(day);
-  else if (TodayRect().Contains(p))
+  } else if (TodayRect().Contains(p)) {
     UserSelect(Clamped(GetToday()));
+  }
+}
+
+void TMonthCalendar::MouseMove(TShiftState Shift, int X, int Y) {
+  TCustomControl::MouseMove(Shift, X, Y);
+  // Off the arrow the repeat pauses; back on it, it goes on.
+  if (FHeldArrow != 0) FHeldAt = {X, Y};
+}
+
+void TMonthCalendar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (Button == mbLeft) StopPaging();
+  TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TMonthCalendar::StopPaging() {
+  FHeldArrow = 0;
+  if (FRepeat) FRepeat->Stop();
+}
+
+void TMonthCalendar::WndProc(TMessage& Message) {
+  // Without the capture the release may never come here.
+  if (Message.Msg == WM_CAPTURECHANGED) StopPaging();
+  TCustomControl::WndProc(Message);
+}
+
+void TMonthCalendar::WMCancelMode(TMessage& Message) {
+  StopPaging();
+  TCustomControl::WMCancelMode(Message);
 }
 
 bool TMonthCalendar::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
@@ -331,6 +368,7 @@ void TMonthCalendar::CMFontChanged(TMessage& Message) {
 
 void TMonthCalendar::CMEnabledChanged(TMessage& Message) {
   TCustomControl::CMEnabledChanged(Message);
+  if (!IsEnabledInTree()) StopPaging();
   Invalidate();
 }
 

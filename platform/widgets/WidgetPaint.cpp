@@ -1,8 +1,12 @@
-// Shared widget drawing: frames, button faces, arrows, checker fills.
+// Shared widget drawing: frames, button faces, arrows, checker fills; the drop-down lists'
+// scroll bar and the held-button repeat.
 #include "platform/widgets/WidgetPaint.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
+
+#include "platform/controls/Forms.h"
 
 namespace qel::widgetpaint {
 
@@ -79,6 +83,44 @@ void DrawCaption(TCanvas* C, const std::string& Text, TRect R, unsigned Flags, b
   DrawText(C, Text, R, Flags);
 }
 
+// ---------------------------------------------------------------- held-button repeat
+
+namespace {
+constexpr uintptr_t kRepeatTimer = 1;
+}
+
+TPressRepeat::~TPressRepeat() {
+  if (FWnd) DeallocateHWnd(FWnd);
+}
+
+void TPressRepeat::Start(std::function<void()> Step) {
+  if (!FWnd) FWnd = AllocateHWnd([this](TMessage& M) { Timer(M); });
+  FStep = std::move(Step);
+  FDelaying = true;
+  FActive = FWnd && SetTimer(FWnd, kRepeatTimer, DelayMs) != 0;
+}
+
+void TPressRepeat::Stop() {
+  if (FActive) KillTimer(FWnd, kRepeatTimer);
+  FActive = false;
+  FDelaying = false;
+}
+
+void TPressRepeat::Timer(TMessage& Message) {
+  if (Message.Msg != WM_TIMER || Message.WParam != kRepeatTimer) return;
+  if (!FActive) {
+    KillTimer(FWnd, kRepeatTimer);
+    return;
+  }
+  if (FDelaying) {
+    FDelaying = false;
+    SetTimer(FWnd, kRepeatTimer, IntervalMs);
+  }
+  // A copy, and nothing after it: the step may stop, restart or even destroy its owner.
+  std::function<void()> step = FStep;
+  if (step) step();
+}
+
 // ---------------------------------------------------------------- list scroll bar
 
 TRect TListScrollBar::UpButton() const {
@@ -129,6 +171,21 @@ int TListScrollBar::TopForThumb(int ThumbTop) const {
   return static_cast<int>(std::clamp<int64_t>((offset * range + space / 2) / space, 0, range));
 }
 
+int TListScrollBar::StepTop(TListScrollPart Part) const {
+  switch (Part) {
+    case lsLineUp:
+      return Top - 1;
+    case lsLineDown:
+      return Top + 1;
+    case lsPageUp:
+      return Top - Visible;
+    case lsPageDown:
+      return Top + Visible;
+    default:
+      return Top;
+  }
+}
+
 void PaintListScrollBar(TCanvas* C, const TListScrollBar& Bar) {
   if (Bar.Bar.IsEmpty()) return;
   TRect up = Bar.UpButton(), down = Bar.DownButton();
@@ -139,6 +196,58 @@ void PaintListScrollBar(TCanvas* C, const TListScrollBar& Bar) {
   Arrow(C, down, 1, clBtnText);
   TRect th = Bar.Thumb();
   if (!th.IsEmpty()) ButtonFace(C, th, false);
+}
+
+// ---------------------------------------------------------------- list scroll bar input
+
+TListScrollInput::TListScrollInput(std::function<TListScrollBar()> Bar,
+                                   std::function<void(int Top)> Scroll)
+    : FBar(std::move(Bar)), FScroll(std::move(Scroll)) {}
+
+bool TListScrollInput::Press(TPoint P) {
+  Cancel();
+  TListScrollBar bar = FBar();
+  if (bar.Bar.IsEmpty() || !bar.Bar.Contains(P)) return false;
+  FPart = bar.HitTest(P);
+  FAt = P;
+  if (FPart == lsThumb) {
+    FGrab = P.Y - bar.Thumb().Top;
+  } else if (FPart != lsNone) {
+    FScroll(bar.StepTop(FPart));
+    FRepeat.Start([this] { Step(); });
+  }
+  return true;
+}
+
+void TListScrollInput::Move(TPoint P) {
+  FAt = P;
+  if (FPart == lsThumb) DragTo(P.Y);
+}
+
+void TListScrollInput::Release(TPoint P) {
+  if (FPart == lsThumb) DragTo(P.Y);
+  Cancel();
+}
+
+void TListScrollInput::Cancel() {
+  FRepeat.Stop();
+  FPart = lsNone;
+}
+
+void TListScrollInput::DragTo(int Y) {
+  TListScrollBar bar = FBar();
+  // Items that changed under the drag can leave no thumb to follow.
+  if (bar.Thumb().IsEmpty()) {
+    FPart = lsNone;
+    return;
+  }
+  FScroll(bar.TopForThumb(Y - FGrab));
+}
+
+void TListScrollInput::Step() {
+  TListScrollBar bar = FBar();
+  // Only while the pointer is on the part pressed: on the thumb, the track's paging is done.
+  if (bar.HitTest(FAt) == FPart) FScroll(bar.StepTop(FPart));
 }
 
 }  // namespace qel::widgetpaint

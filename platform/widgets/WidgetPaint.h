@@ -1,9 +1,11 @@
 #pragma once
-// Drawing helpers the widgets share: 3D frames, raised button faces, arrows. Internal to
-// platform/widgets.
+// Drawing helpers the widgets share: 3D frames, raised button faces, arrows; with them the
+// drop-down lists' scroll bar and the repeat of a held button. Internal to platform/widgets.
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "platform/controls/Messages.h"
 #include "platform/graphics/Graphics.h"
 
 namespace qel::widgetpaint {
@@ -21,6 +23,36 @@ void Checker(TCanvas* C, const TRect& R, TColor Color1, TColor Color2);
 // DrawText of a caption in the canvas font's colour, or, when not Enabled, embossed: a highlight
 // copy one pixel down-right under the text in the shadow colour.
 void DrawCaption(TCanvas* C, const std::string& Text, TRect R, unsigned Flags, bool Enabled);
+
+// ---- a held button that repeats
+
+// Runs a held button's step again after DelayMs, then every IntervalMs, until Stop: a private
+// window's timer, so it follows the application's clock (virtual under headless, where tests
+// move it with AdvanceTime). The step on the press itself is the caller's. The window is made
+// on the first Start and goes with this object, taking a running timer with it.
+class TPressRepeat {
+ public:
+  static constexpr unsigned DelayMs = 400;
+  static constexpr unsigned IntervalMs = 50;
+
+  TPressRepeat() = default;
+  ~TPressRepeat();
+  TPressRepeat(const TPressRepeat&) = delete;
+  TPressRepeat& operator=(const TPressRepeat&) = delete;
+
+  // (Re)arms the delay with Step as what repeats. Without a timer to be had the button simply
+  // does not repeat.
+  void Start(std::function<void()> Step);
+  void Stop();
+  bool Active() const { return FActive; }
+
+ private:
+  void Timer(TMessage& Message);
+  HWND FWnd = 0;
+  bool FActive = false;
+  bool FDelaying = false;  // the first tick is still to come
+  std::function<void()> FStep;
+};
 
 // ---- the vertical scroll bar of a drop-down list (combo box list, grid pick list)
 
@@ -46,8 +78,43 @@ struct TListScrollBar {
   TListScrollPart HitTest(TPoint P) const;
   // The first item shown when the thumb's top edge is at ThumbTop (clamped).
   int TopForThumb(int ThumbTop) const;
+  // Where one press on Part takes Top: an arrow by one item, the track by a page of Visible
+  // items; Top itself for the thumb. Not clamped: the list clamps.
+  int StepTop(TListScrollPart Part) const;
 };
 
 void PaintListScrollBar(TCanvas* C, const TListScrollBar& Bar);
+
+// The mouse on a drop-down list's scroll bar, the same for every list that draws one. A press on
+// an arrow or the track steps at once and, held, repeats while the pointer stays on that part,
+// so paging stops where the thumb reaches the pointer (and goes on if the pointer moves past
+// it). A press on the thumb drags it: the grabbed point stays under the pointer. Bar reads the
+// bar as the list is now; Scroll asks the list to show item Top first (the list clamps).
+class TListScrollInput {
+ public:
+  TListScrollInput(std::function<TListScrollBar()> Bar, std::function<void(int Top)> Scroll);
+
+  // A press at P (list coordinates): false when P is off the bar, which then leaves the press
+  // alone; else the bar owns the press until Release or Cancel.
+  bool Press(TPoint P);
+  void Move(TPoint P);
+  // The button went up at P: a dragged thumb lands there, a repeat stops.
+  void Release(TPoint P);
+  // Ends the press where it is (the list closed, the capture went elsewhere).
+  void Cancel();
+  bool Pressed() const { return FPart != lsNone; }
+  bool Dragging() const { return FPart == lsThumb; }
+  bool Repeating() const { return FRepeat.Active(); }
+
+ private:
+  void DragTo(int Y);
+  void Step();
+  std::function<TListScrollBar()> FBar;
+  std::function<void(int)> FScroll;
+  TListScrollPart FPart = lsNone;  // the part pressed; lsNone when the bar has no press
+  TPoint FAt;                      // where the pointer is now
+  int FGrab = 0;                   // where in the thumb it was grabbed
+  TPressRepeat FRepeat;
+};
 
 }  // namespace qel::widgetpaint

@@ -43,6 +43,10 @@ class TBackend {
   // Bounds in screen coordinates (the client area) and caption.
   virtual void SetNativeBounds(TForm* Form, const TRect& Bounds) = 0;
   virtual void SetNativeCaption(TForm* Form, const std::string& Caption) = 0;
+  // Gives the form's window the keyboard focus. Called when the program itself passes the
+  // activation on (a modal dialog ended): without a window manager, or with one that does not
+  // know the dialog belonged to us, the keys would otherwise go nowhere until the user clicks.
+  virtual void ActivateNativeWindow(TForm* Form) { (void)Form; }
   // Copies the rectangles (form coordinates) of the form's surface to the screen.
   virtual void Present(TForm* Form, const TBitmap& Surface, std::span<const TRect> Rects) = 0;
 

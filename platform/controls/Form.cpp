@@ -153,13 +153,23 @@ void TForm::Dispatch(TMessage& Message) {
       if (TBackend* b = Application->Backend(); b && FNativeCreated)
         b->ShowNativeWindow(this, false);
       DoHide();
-      // Another shown form takes over the activation.
-      if (!Screen->FActiveForm)
-        for (auto it = Screen->FForms.rbegin(); it != Screen->FForms.rend(); ++it)
-          if (*it != this && (*it)->FShown) {
-            (*it)->Activate();
-            break;
-          }
+      // Another shown form takes over the activation: after a modal run the one that was
+      // active when it began, else the one shown last.
+      if (!Screen->FActiveForm) {
+        TForm* next = nullptr;
+        if (FModalReturn && FModalReturn != this &&
+            std::find(Screen->FForms.begin(), Screen->FForms.end(), FModalReturn) !=
+                Screen->FForms.end() &&
+            FModalReturn->FShown)
+          next = FModalReturn;
+        for (auto it = Screen->FForms.rbegin(); !next && it != Screen->FForms.rend(); ++it)
+          if (*it != this && (*it)->FShown) next = *it;
+        if (next) {
+          next->Activate();
+          if (TBackend* b = Application->Backend(); b && next->FNativeCreated)
+            b->ActivateNativeWindow(next);
+        }
+      }
     }
     return;
   }
@@ -178,11 +188,13 @@ TModalResult TForm::ShowModal() {
   if (GetVisible() || !GetEnabled()) throw EInvalidOperation("Cannot make a visible window modal");
   FModalResult = mrNone;
   FModal = true;
+  FModalReturn = Screen->FActiveForm;
   Application->FModalStack.push_back(this);
   auto finish = [this] {
     std::erase(Application->FModalStack, this);
     FModal = false;
     Hide();
+    FModalReturn = nullptr;
   };
   try {
     Show();

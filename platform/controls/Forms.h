@@ -183,6 +183,7 @@ class TForm : public TWinControl {
   TWinControl* FActiveControl = nullptr;  // the focused control while the form is active
   TModalResult FModalResult = mrNone;
   bool FModal = false;
+  TForm* FModalReturn = nullptr;  // the form active when ShowModal began: it takes over again
   bool FShown = false;
   bool FActive = false;
   bool FNativeCreated = false;

@@ -100,12 +100,24 @@ void AppendLiteral(std::string& Out, const std::string& Text) {
     Out += Text;
     return;
   }
-  Out += '\'';
+  // Right after another quoted literal (the end of a nested format) the quote is reopened
+  // rather than a new one begun: "'a''b'" would read as a'b.
+  if (!Out.empty() && Out.back() == '\'')
+    Out.pop_back();
+  else
+    Out += '\'';
   for (char c : Text) {
     if (c == '\'') Out += '\'';
     Out += c;
   }
   Out += '\'';
+}
+
+// Appends a field token. One that follows a field of the same letter is parted from it by an
+// empty quote ("H''H"), or the two would read as one longer token.
+void AppendField(std::string& Out, const std::string& Token) {
+  if (!Out.empty() && !Token.empty() && Out.back() == Token[0]) Out += "''";
+  Out += Token;
 }
 
 bool HasAmPm(const std::string& F) {
@@ -146,13 +158,13 @@ void RtlToPicker(const std::string& F, const TFormatSettings& S, std::string& Ou
     }
     if (StartsWith(rest, "am/pm") || StartsWith(rest, "ampm")) {
       flush();
-      Out += "tt";
+      AppendField(Out, "tt");
       i += StartsWith(rest, "ampm") ? 4 : 5;
       continue;
     }
     if (StartsWith(rest, "a/p")) {
       flush();
-      Out += "t";
+      AppendField(Out, "t");
       i += 3;
       continue;
     }
@@ -175,27 +187,27 @@ void RtlToPicker(const std::string& F, const TFormatSettings& S, std::string& Ou
         break;
       case 'd':
         if (run <= 4)
-          Out += std::string(static_cast<size_t>(run), 'd');
+          AppendField(Out, std::string(static_cast<size_t>(run), 'd'));
         else
           RtlToPicker(run == 5 ? S.ShortDateFormat : S.LongDateFormat, S, Out, Depth + 1);
         break;
       case 'y':
-        Out += run <= 2 ? "yy" : "yyyy";
+        AppendField(Out, run <= 2 ? "yy" : "yyyy");
         break;
       case 'm':
         if (afterHour)
-          Out += run >= 2 ? "mm" : "m";
+          AppendField(Out, run >= 2 ? "mm" : "m");
         else
-          Out += std::string(static_cast<size_t>(std::min(run, 4)), 'M');
+          AppendField(Out, std::string(static_cast<size_t>(std::min(run, 4)), 'M'));
         break;
       case 'n':
-        Out += run >= 2 ? "mm" : "m";
+        AppendField(Out, run >= 2 ? "mm" : "m");
         break;
       case 'h':
-        Out += std::string(run >= 2 ? 2 : 1, twelve ? 'h' : 'H');
+        AppendField(Out, std::string(run >= 2 ? 2 : 1, twelve ? 'h' : 'H'));
         break;
       case 's':
-        Out += run >= 2 ? "ss" : "s";
+        AppendField(Out, run >= 2 ? "ss" : "s");
         break;
       case 't':
         RtlToPicker(run >= 2 ? S.LongTimeFormat : S.ShortTimeFormat, S, Out, Depth + 1);
@@ -374,11 +386,14 @@ TMonthCalendar* TDateTimePicker::Calendar() const { return FCalendar; }
 
 TDateTime TDateTimePicker::ClampValue(TDateTime Value) const {
   if (std::isnan(Value)) return FDateTime;
-  Value = std::clamp(Value, MinDateTime, MaxDateTime);
-  TDateTime d = DatePart(Value), t = TimePart(Value);
+  // By whole days: before the epoch a time of day makes the value more negative, so clamping
+  // the value itself would take the time from every moment of 0001-01-01.
+  TDateTime d = DatePart(std::clamp(Value, MinDateTime - 1, MaxDateTime));
+  TDateTime t = std::isinf(Value) ? 0 : TimePart(Value);
+  d = std::max(d, MinDateTime);
   if (FMinDate != 0 && d < FMinDate) d = FMinDate;
   if (FMaxDate != 0 && d > FMaxDate) d = FMaxDate;
-  return ComposeDateTime(d, t);
+  return std::min(ComposeDateTime(d, t), MaxDateTime);
 }
 
 void TDateTimePicker::SetDateTime(TDateTime Value) {
@@ -627,7 +642,9 @@ TDateTime TDateTimePicker::WithField(TDTFieldKind K, int V) const {
       d = V;
       break;
     case fkDayName:
-      return FDateTime + (V - DayOfTheWeek(FDateTime));
+      // Days are added to the date alone: before the epoch the time counts downwards.
+      return ComposeDateTime(DatePart(FDateTime) + (V - DayOfTheWeek(FDateTime)),
+                             TimePart(FDateTime));
     case fkMonth:
     case fkMonthName:
       mo = V;

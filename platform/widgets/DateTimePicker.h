@@ -6,6 +6,7 @@
 // calendar, spin buttons); WidgetRegistration lives at the end of DateTimePicker.cpp.
 // docs/datetimepicker.md records the choices.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@ enum TCalDayOfWeek : uint8_t {
 };
 
 // ---------------------------------------------------------------- TMonthCalendar
+
+namespace widgetpaint {
+class TPressRepeat;
+}
 
 // One month page: a title bar with the month and year between two paging arrows, a row of
 // weekday names, a 6 x 7 grid of days (the neighbour months' days greyed), optionally the ISO
@@ -95,8 +100,13 @@ class TMonthCalendar : public TCustomControl {
   TNotifyEvent OnChange;
 
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  // A press on a paging arrow pages at once and, held, again after 400 ms, then every 50 ms
+  // while the pointer stays on the arrow; the release or a lost capture ends it.
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  void WndProc(TMessage& Message) override;
 
  protected:
   // A user's choice of a day by click or the Today line: selects it (OnChange) then calls
@@ -110,6 +120,7 @@ class TMonthCalendar : public TCustomControl {
   void WMSetFocus(TMessage& Message) override;
   void WMKillFocus(TMessage& Message) override;
   void WMGetDlgCode(TMessage& Message) override;
+  void WMCancelMode(TMessage& Message) override;
   // The clamped date that would result from Value; NaN gives the current date.
   TDateTime Clamped(TDateTime Value) const;
   // Cell metrics from the font.
@@ -122,6 +133,7 @@ class TMonthCalendar : public TCustomControl {
 
  private:
   bool SetDateUser(TDateTime Value);  // true when it changed (OnChange fired)
+  void StopPaging();                  // ends a held paging arrow
 
   TDateTime FDate = 0;
   TDateTime FMinDate = 0;
@@ -131,6 +143,9 @@ class TMonthCalendar : public TCustomControl {
   bool FShowToday = true;
   bool FShowTodayCircle = true;
   bool FWeekNumbers = false;
+  int FHeldArrow = 0;  // -1 the previous-month arrow held down, 1 the next one, 0 none
+  TPoint FHeldAt;      // the pointer while it is held
+  std::unique_ptr<widgetpaint::TPressRepeat> FRepeat;
 };
 
 // ---------------------------------------------------------------- TDateTimePicker

@@ -383,8 +383,11 @@ void TCustomEdit::CaretTimer(TMessage& Message) {
 void TCustomEdit::WMSetFocus(TMessage& Message) {
   TCustomControl::WMSetFocus(Message);
   // Tabbing in selects everything; a click that focused the control then places the caret.
-  // The focus coming back from a popup menu (WParam: the control that had it) is no entry.
-  if (FAutoSelect && !IsMultiLine() &&
+  // The focus coming back from a popup menu (WParam: the control that had it), or with the
+  // window after a dialog closed, is no entry: the next key must not replace the whole text.
+  FFocusReturning = FLeftWithWindow;
+  FLeftWithWindow = false;
+  if (FAutoSelect && !IsMultiLine() && !FFocusReturning &&
       !IsPopupMenuWindow(reinterpret_cast<const TControl*>(Message.WParam)))
     SelectAll();
   FCaretOn = true;
@@ -392,8 +395,16 @@ void TCustomEdit::WMSetFocus(TMessage& Message) {
   Invalidate();
 }
 
+void TCustomEdit::CMEnter(TMessage& Message) {
+  FLeftWithWindow = false;
+  TCustomControl::CMEnter(Message);
+}
+
 void TCustomEdit::WMKillFocus(TMessage& Message) {
   TCustomControl::WMKillFocus(Message);
+  // No control named: the form lost the activation and keeps this control as its focus.
+  FLeftWithWindow = Message.WParam == 0;
+  FFocusReturning = false;
   KillTimer(FCaretWnd, kCaretTimer);
   KillTimer(FCaretWnd, kDragScrollTimer);
   FCaretOn = false;

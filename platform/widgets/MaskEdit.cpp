@@ -288,8 +288,9 @@ void TCustomMaskEdit::WMSetFocus(TMessage& Message) {
   TCustomEdit::WMSetFocus(Message);
   bool back = FMenuExit;
   FMenuExit = false;
-  // Coming back from a failed exit or from the context menu keeps the text Esc returns to.
-  if (FRefocusing || back || !IsMasked()) return;
+  // Coming back from a failed exit, from the context menu or with the window (a dialog closed)
+  // keeps the text Esc returns to.
+  if (FRefocusing || back || FocusReturning() || !IsMasked()) return;
   FFocusText = GetEditText();
   FFocusModified = GetModified();
   // An empty field starts at its first slot rather than with its blanks selected.

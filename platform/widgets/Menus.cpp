@@ -316,6 +316,12 @@ class TMenuLevelWindow : public TCustomControl {
     Message.Result = DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
   }
   void CMWantSpecialKey(TMessage& Message) override { Message.Result = 1; }
+  // A right-button release may choose an item, which closes the menu and deletes this window:
+  // nothing may follow it, and a menu has no context menu of its own to ask for anyway.
+  void WMRButtonUp(TMessage& Message) override {
+    TPoint p = LParamToPoint(Message.LParam);
+    MouseUp(mbRight, KeysToShiftState(Message.WParam), p.X, p.Y);
+  }
   void WMKillFocus(TMessage& Message) override {
     TCustomControl::WMKillFocus(Message);
     // The focus went elsewhere (a click into another window, a program's SetFocus).

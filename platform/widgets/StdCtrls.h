@@ -164,10 +164,14 @@ class TCustomEdit : public TCustomControl {
   void CMEnabledChanged(TMessage& Message) override;
   void WMSetFocus(TMessage& Message) override;
   void WMKillFocus(TMessage& Message) override;
+  void CMEnter(TMessage& Message) override;
   void WMGetDlgCode(TMessage& Message) override;
   void WMSize(TMessage& Message) override;
   bool DefaultContextMenu(TPoint ScreenPos) override;
   TPoint KeyboardContextPoint() const override;
+  // True while the focus is one that came back with the form's window (after a dialog or another
+  // window had the keys) rather than entering the control: nothing was selected anew.
+  bool FocusReturning() const { return FFocusReturning; }
 
   int FCaret = 0;   // byte offset of the caret (the moving end of the selection)
   int FAnchor = 0;  // byte offset of the fixed end
@@ -188,6 +192,8 @@ class TCustomEdit : public TCustomControl {
   bool FReadOnly = false;
   int FMaxLength = 0;
   bool FAutoSelect = true;
+  bool FLeftWithWindow = false;  // the focus went with the window, to no other control
+  bool FFocusReturning = false;
   bool FAutoSize = true;
   TBorderStyle FBorderStyle = bsSingle;
   char32_t FPasswordChar = 0;
@@ -507,6 +513,7 @@ class TCustomComboBox : public TCustomControl {
   int ListVisibleCount() const;
   bool ListHasScrollBar() const;
   TRect ListScrollBarRect() const;  // list coordinates; empty without a scroll bar
+  TRect ListThumbRect() const;      // its thumb, list coordinates; empty when there is none
   // The item at a point of the list, -1 outside the items.
   int ListItemAt(TPoint P) const;
 

@@ -8,6 +8,7 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/widgets/ComCtrls.h"
 #include "platform/widgets/EditText.h"
+#include "platform/widgets/Menus.h"
 #include "platform/widgets/StdCtrls.h"
 
 namespace qel {
@@ -77,7 +78,10 @@ class TTreeEdit : public TCustomEdit {
   }
   void WMKillFocus(TMessage& Message) override {
     TCustomEdit::WMKillFocus(Message);
-    if (FTree->IsEditing()) FTree->EndEditing(false);
+    // The editor's own context menu takes the focus while open and gives it back after the
+    // command: that is no leaving, or Cut or Paste would act on an editor already gone.
+    auto* to = reinterpret_cast<const TControl*>(Message.WParam);
+    if (FTree->IsEditing() && !IsPopupMenuWindow(to)) FTree->EndEditing(false);
   }
 
  private:
@@ -520,9 +524,12 @@ void TTreeNodes::SetNodeLines(const std::vector<std::string>& Lines) {
     for (const std::string& line : Lines) {
       size_t depth = 0;
       while (depth < line.size() && (line[depth] == '\t' || line[depth] == ' ')) ++depth;
-      if (depth == line.size()) continue;  // blank
       std::string text = line.substr(depth);
-      if (text.ends_with('\r')) text.pop_back();
+      // Every CR a CRLF text left at the end goes: a text that kept one would lose it on the
+      // next read, and a line of blanks and CRs is as blank as one without (the writer would
+      // write its node as an empty line, which the next read skips).
+      while (text.ends_with('\r')) text.pop_back();
+      if (text.empty()) continue;  // blank
       int level = static_cast<int>(std::min<size_t>(depth, 1000000));
       TTreeNode* parent = last;
       // A line may go at most one level below the line before it.

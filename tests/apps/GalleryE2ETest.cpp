@@ -130,5 +130,45 @@ TEST_F(GalleryE2E, ClickAndKeyChangeThePage) {
   EXPECT_TRUE(FGallery.Running()) << ReadText((FDir / "gallery.log").string());
 }
 
+// The colour dialog in a real modal loop: a swatch and Enter colour the sample panel; then the
+// keyboard must be back in the gallery (Alt+C opens the dialog again), and Esc leaves the panel.
+// Window coordinates: the sample panel spans 188..428 x 176..286, "Choose colour..." is at
+// (510, 188); in the dialog the basic red swatch is at (18, 76).
+TEST_F(GalleryE2E, ColourDialogRunsModallyAndGivesTheKeysBack) {
+  ASSERT_TRUE(FGallery.Start({kGallery, "--page", "dialogs"}, Env(),
+                             (FDir / "gallery.log").string()));
+  TRunResult search = X({"xdotool", "search", "--sync", "--onlyvisible", "--name", "QEL gallery"});
+  ASSERT_EQ(search.Exit, 0) << ReadText((FDir / "gallery.log").string());
+  FWindow = search.Output.substr(0, search.Output.find('\n'));
+  const TRect panel = Rect(195, 180, 290, 210);
+  auto red = [&](const TBitmap& B) { return Share(B, panel, PureRed) > 0.9; };
+  ASSERT_TRUE(WaitForShot([&](const TBitmap& B) { return B.GetWidth() == 1000 && !red(B); }));
+
+  auto dialogWindow = [&] {
+    TRunResult r = X({"xdotool", "search", "--sync", "--onlyvisible", "--name", "^Color$"});
+    return r.Exit == 0 ? r.Output.substr(0, r.Output.find('\n')) : std::string();
+  };
+  ASSERT_EQ(X({"xdotool", "mousemove", "--window", FWindow, "510", "188", "click", "1"}).Exit, 0);
+  std::string dialog = dialogWindow();
+  ASSERT_FALSE(dialog.empty()) << "the colour dialog did not open";
+  ASSERT_EQ(X({"xdotool", "mousemove", "--window", dialog, "18", "76", "click", "1"}).Exit, 0);
+  ASSERT_EQ(X({"xdotool", "key", "Return"}).Exit, 0);
+  EXPECT_TRUE(WaitForShot(red)) << "OK did not colour the panel";
+
+  // No click in between: the closed dialog must have handed the keyboard back.
+  ASSERT_EQ(X({"xdotool", "key", "alt+c"}).Exit, 0);
+  dialog = dialogWindow();
+  ASSERT_FALSE(dialog.empty()) << "Alt+C did not reach the gallery after the dialog";
+  ASSERT_EQ(X({"xdotool", "key", "Escape"}).Exit, 0);
+  bool gone = false;
+  for (int i = 0; i < 50 && !gone; ++i) {
+    gone = X({"xdotool", "search", "--onlyvisible", "--name", "^Color$"}).Exit != 0;
+    if (!gone) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  EXPECT_TRUE(gone) << "Esc did not end the dialog";
+  EXPECT_TRUE(WaitForShot(red)) << "Esc changed the panel";
+  EXPECT_TRUE(FGallery.Running()) << ReadText((FDir / "gallery.log").string());
+}
+
 }  // namespace
 }  // namespace qel::test

@@ -32,6 +32,7 @@ void THeadlessBackend::ClearRecords() {
   Cursors.clear();
   Errors.clear();
   Presented.clear();
+  Activated.clear();
 }
 
 THeadlessBackend* HeadlessBackend() {

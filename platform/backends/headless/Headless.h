@@ -23,6 +23,7 @@ class THeadlessBackend : public TBackend {
   void ShowNativeWindow(TForm* Form, bool Visible) override;
   void SetNativeBounds(TForm*, const TRect&) override {}
   void SetNativeCaption(TForm*, const std::string&) override {}
+  void ActivateNativeWindow(TForm* Form) override { Activated.push_back(Form); }
   void Present(TForm* Form, const TBitmap& Surface, std::span<const TRect> Rects) override;
 
   bool ClipboardHasText() override { return FHasText; }
@@ -44,6 +45,7 @@ class THeadlessBackend : public TBackend {
   };
   std::vector<TPresent> Presented;    // rectangles presented, in order
   std::vector<TForm*> NativeWindows;  // forms that have a native window now
+  std::vector<TForm*> Activated;      // windows given the keyboard focus by the program, in order
   void ClearRecords();
 
  private:

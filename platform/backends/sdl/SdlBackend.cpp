@@ -413,6 +413,15 @@ void TSdlBackend::SetNativeCaption(TForm* Form, const std::string& Caption) {
   if (it != FWindows.end()) SDL_SetWindowTitle(it->second.Window, Caption.c_str());
 }
 
+void TSdlBackend::ActivateNativeWindow(TForm* Form) {
+  auto it = FWindows.find(Form);
+  if (it == FWindows.end() || !(SDL_GetWindowFlags(it->second.Window) & SDL_WINDOW_SHOWN)) return;
+  // Raising asks a window manager; the input focus is for X servers without one (Xvfb), where
+  // the focus of a closed dialog reverts to nobody.
+  SDL_RaiseWindow(it->second.Window);
+  SDL_SetWindowInputFocus(it->second.Window);
+}
+
 void TSdlBackend::Redraw(TWindow& W) {
   if (!W.Texture) return;
   SDL_RenderCopy(W.Renderer, W.Texture, nullptr, nullptr);

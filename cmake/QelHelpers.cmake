@@ -21,8 +21,14 @@ function(qel_add_test_folder dir)
   target_link_libraries(${name} PRIVATE ${lib} qel_testsupport GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE QEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
                                              QEL_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  # The application tests start Xvfb servers and real windows: one at a time, so that two
+  # servers never race for a display number and the 2-core machine keeps their timing.
+  set(lock "")
+  if(name STREQUAL "test_apps")
+    set(lock RESOURCE_LOCK qel_x_display)
+  endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "QEL_BACKEND=headless")
+                       PROPERTIES ENVIRONMENT "QEL_BACKEND=headless" ${lock})
 endfunction()
 
 # A static library of the given sources on top of `dep`; an interface library standing for `dep`

@@ -149,4 +149,19 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     if (FComponents[i] != AComponent) FComponents[i]->Notification(AComponent, Operation);
 }
 
+// ---------------------------------------------------------------- TComponentWatch
+
+TComponentWatch::TComponentWatch(TComponent* AWatched) : TComponent(nullptr), FWatched(AWatched) {
+  if (FWatched) FWatched->FreeNotification(this);
+}
+
+TComponentWatch::~TComponentWatch() {
+  if (FWatched) FWatched->RemoveFreeNotification(this);
+}
+
+void TComponentWatch::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FWatched) FWatched = nullptr;
+}
+
 }  // namespace qel

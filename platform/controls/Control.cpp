@@ -454,7 +454,10 @@ void TControl::WMLButtonUp(TMessage& Message) {
 }
 
 void TControl::WMRButtonUp(TMessage& Message) {
+  TComponentWatch watch(this);
   DoMouseUp(Message, mbRight);
+  // A release handler may have freed the control (a menu closing on its choice does).
+  if (watch.Gone()) return;
   Perform(WM_CONTEXTMENU, 0, PointToLParam(ClientToScreen(LParamToPoint(Message.LParam))));
 }
 

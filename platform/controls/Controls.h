@@ -212,6 +212,22 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> FFreeNotifies;
 };
 
+// Tells whether a component was destroyed while it was watched: an event handler may free the
+// control whose message is still being handled, which must then not be touched again.
+class TComponentWatch : public TComponent {
+ public:
+  explicit TComponentWatch(TComponent* AWatched);
+  ~TComponentWatch() override;
+  std::string ClassName() const override { return "TComponentWatch"; }
+  bool Gone() const { return FWatched == nullptr; }
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  TComponent* FWatched;
+};
+
 // ---------------------------------------------------------------- TControl
 
 class TControl : public TComponent {

@@ -399,5 +399,27 @@ TEST_F(InputTest, DrivingAHiddenFormIsAnError) {
   EXPECT_THROW(In->PressKey(VK_TAB), EInvalidOperation);
 }
 
+// A control may free itself in its right-button release handler (a menu closing on its choice
+// does); the context-menu request that follows the release must then not reach it.
+class TFreedOnRightRelease : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override {
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+    if (Button == mbRight) delete this;
+  }
+};
+
+TEST_F(InputTest, AControlFreedByItsRightReleaseIsNotTouchedAgain) {
+  auto* c = new TFreedOnRightRelease(Form);
+  c->SetParent(Form);
+  c->SetBounds(10, 100, 50, 50);
+  TComponentWatch watch(c);
+  In->Click(30, 120, mbRight);
+  EXPECT_TRUE(watch.Gone());
+  In->Click(30, 120, mbRight);  // the form forgot it: the click lands on the form
+  EXPECT_EQ(Form->CaptureControl(), nullptr);
+}
+
 }  // namespace
 }  // namespace qel::test

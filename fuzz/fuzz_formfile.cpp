@@ -1,34 +1,9 @@
 // Form files are outside input: any text must read or fail with EFormFileError, never crash or
 // leak, and what the writer makes of a read form must read back and write the same text again.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
-#include <string>
 
+#include "fuzz/FormRoundTrip.h"
 #include "platform/backends/headless/Headless.h"
-#include "platform/controls/FormFiles.h"
-#include "platform/controls/Forms.h"
-
-namespace {
-
-// A huge form is a huge surface: that is memory, not parsing, so such inputs are not run.
-bool HasHugeSize(const qel::TFormObject& O) {
-  for (const auto& p : O.Props)
-    if ((p.Path.find("Width") != std::string::npos || p.Path.find("Height") != std::string::npos) &&
-        p.Value.Type == qel::TFormValue::fvInteger && (p.Value.Int > 4096 || p.Value.Int < -4096))
-      return true;
-  for (const auto& c : O.Children)
-    if (HasHugeSize(c)) return true;
-  return false;
-}
-
-[[noreturn]] void Fail(const char* What, const std::string& Text) {
-  std::fprintf(stderr, "%s\n--- text ---\n%s\n", What, Text.c_str());
-  std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   static const bool ready = [] {
@@ -37,28 +12,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     return true;
   }();
   (void)ready;
-  if (Size > 1 << 16) return 0;
-  std::string text(reinterpret_cast<const char*>(Data), Size);
-  try {
-    if (HasHugeSize(qel::ParseFormText(text))) return 0;
-  } catch (const qel::EFormFileError&) {
-    return 0;
-  }
-  std::unique_ptr<qel::TComponent> root;
-  try {
-    root.reset(qel::CreateComponentFromText(text, nullptr));
-  } catch (const qel::EFormFileError& e) {
-    if (e.Line < 1) Fail("error without a line", text);
-    return 0;
-  }
-  std::string first = qel::WriteComponentText(root.get());
-  std::unique_ptr<qel::TComponent> again;
-  try {
-    again.reset(qel::CreateComponentFromText(first, nullptr));
-  } catch (const qel::Exception& e) {
-    Fail(("written text does not read back: " + e.Message).c_str(), first);
-  }
-  std::string second = qel::WriteComponentText(again.get());
-  if (first != second) Fail("second write differs", first + "\n--- second ---\n" + second);
-  return 0;
+  return qel::fuzz::CheckFormRoundTrip(Data, Size);
 }

@@ -275,7 +275,22 @@ void TForm::Activate(TWinControl* Target) {
 
 void TForm::Deactivate() {
   if (!FActive) return;
-  if (FActiveControl) FActiveControl->Perform(WM_KILLFOCUS);
+  // What the pointer holds ends with the activation: a drag, a held button or scroll arrow, an
+  // open drop-down or menu (the capture control hears WM_CANCELMODE and closes without a
+  // choice). It runs while the form is still active, so a closing menu can give the focus back
+  // to the control that had it, which then keeps it for the form's return.
+  if (TControl* c = FCapture) {
+    c->Perform(WM_CANCELMODE);
+    if (FActive && FCapture == c) SetCaptureControl(nullptr);
+    if (!FActive) return;  // a handler deactivated the form meanwhile
+  }
+  if (TWinControl* c = FActiveControl) {
+    c->Perform(WM_KILLFOCUS);
+    // A control may hand the focus on as it leaves (a label editor back to its tree): the one
+    // holding it now leaves with the window too, so every enter is matched by an exit.
+    if (FActive && FActiveControl && FActiveControl != c) FActiveControl->Perform(WM_KILLFOCUS);
+  }
+  if (!FActive) return;
   FActive = false;
   if (Screen->FActiveForm == this) Screen->FActiveForm = nullptr;
   if (OnDeactivate) OnDeactivate(this);
@@ -283,6 +298,12 @@ void TForm::Deactivate() {
 
 void TForm::NativeActivated() {
   if (FShown) Activate();
+}
+
+void TForm::NativeDeactivated() {
+  // The window lost the system's focus: to another application, or to another of our forms
+  // (whose activation is reported apart). A modal form stays modal: its loop goes on.
+  if (FShown) Deactivate();
 }
 
 void TForm::SetActiveControl(TWinControl* AControl) {

@@ -128,7 +128,11 @@ class TForm : public TWinControl {
   void NativeResized(int AWidth, int AHeight);
   void NativeMoved(int ALeft, int ATop);
   void NativeCloseRequest() { Close(); }
+  // The window got / lost the keyboard focus of the system. Losing it deactivates the form
+  // (OnDeactivate): the capture control gets WM_CANCELMODE, drop-downs and menus close, the
+  // focused control gets WM_KILLFOCUS and is given the focus back when the window returns.
   void NativeActivated();
+  void NativeDeactivated();
 
   // Offers a key as a shortcut: OnShortCut first, then the PopupMenu of the focused control and
   // of each parent up to the form (Application->OnMenuShortCut asks a menu). True when taken.

@@ -507,4 +507,10 @@ void TCustomMemo::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
   TCustomEdit::MouseUp(Button, Shift, X, Y);
 }
 
+void TCustomMemo::WMCancelMode(TMessage& Message) {
+  // The release will not come (the window lost the activation): the thumb stays where it is.
+  FThumbDrag = 0;
+  TCustomEdit::WMCancelMode(Message);
+}
+
 }  // namespace qel

@@ -288,6 +288,7 @@ class TCustomMemo : public TCustomEdit {
   bool NavigateKey(uint16_t Key, TShiftState Shift) override;
   void PaintScrollBars(TCanvas* C) const override;
   void WMGetDlgCode(TMessage& Message) override;
+  void WMCancelMode(TMessage& Message) override;
   int MaxScrollX() const;
   int ContentWidth() const;
 

@@ -154,6 +154,18 @@ void THeadlessInput::Leave() {
   Settle();
 }
 
+void THeadlessInput::SwitchAway() {
+  Check();
+  FForm->NativeDeactivated();
+  Settle();
+}
+
+void THeadlessInput::SwitchBack() {
+  Check();
+  FForm->NativeActivated();
+  Settle();
+}
+
 void THeadlessInput::KeyDown(uint16_t Key, TShiftState Shift) {
   Check();
   FForm->InputKeyDown(Key, Shift);

@@ -87,6 +87,10 @@ class THeadlessInput {
   void Wheel(int Delta, TShiftState Shift = {});
   void WheelAt(int X, int Y, int Delta, TShiftState Shift = {});
   void Leave();
+  // The window loses the system's keyboard focus (the user switched to another application)
+  // and gets it back, as a backend reports them: NativeDeactivated / NativeActivated.
+  void SwitchAway();
+  void SwitchBack();
 
   // A key press and release. Shift keys in Shift are pressed around it (their own key-down
   // and key-up messages are sent, as a keyboard does). The character the key types (US layout)

@@ -285,6 +285,10 @@ void TSdlBackend::Dispatch(const SDL_Event& e) {
             f->NativeActivated();
           }
           break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          // Also when another of our windows takes the focus: its FOCUS_GAINED activates it.
+          f->NativeDeactivated();
+          break;
         case SDL_WINDOWEVENT_LEAVE:
           f->InputMouseLeave();
           break;

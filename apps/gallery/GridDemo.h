@@ -1,7 +1,8 @@
 #pragma once
-// The grid page's grid: a TDrawGrid that draws its own cells (column letters and row numbers in
-// the fixed cells, a generated reading in every data cell) and keeps whatever the user types in
-// the in-place editor.
+// The grid page's grid: a TDrawGrid that draws its own cells (column names and row numbers in
+// the fixed cells; a time, a unit and generated channel readings in the data cells) and keeps
+// whatever the user types in the in-place editor. The time column edits through a mask, the unit
+// column through a pick list.
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -21,6 +22,9 @@ class TDemoGrid : public TDrawGrid {
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   std::string GetEditText(int ACol, int ARow) override { return CellText(ACol, ARow); }
   void SetEditText(int ACol, int ARow, const std::string& Value) override;
+  std::string GetEditMask(int ACol, int ARow) override;
+  TEditStyle GetEditStyle(int ACol, int ARow) override;
+  void GetPickListItems(int ACol, int ARow, TStrings& Items) override;
 
  private:
   static int64_t Key(int ACol, int ARow) { return (int64_t{ARow} << 32) | uint32_t(ACol); }

@@ -342,10 +342,10 @@ class TCustomGrid : public TCustomControl {
   // cell's list (Items arrives empty).
   virtual std::string GetEditMask(int /*ACol*/, int /*ARow*/) { return {}; }
   virtual TEditStyle GetEditStyle(int /*ACol*/, int /*ARow*/) { return esSimple; }
+  virtual void GetPickListItems(int /*ACol*/, int /*ARow*/, TStrings& /*Items*/) {}
   // Makes the in-place editor when the editor first shows; a grid with an editor of its own (a
   // different pick-list length, other keys) overrides it. The grid owns what it returns.
   virtual TInplaceEdit* CreateEditor();
-  virtual void GetPickListItems(int /*ACol*/, int /*ARow*/, TStrings& /*Items*/) {}
   // The button of an esEllipsis cell was clicked (or Ctrl+Enter pressed in its editor).
   virtual void EditButtonClick() {}
   virtual bool CanEditShow() const;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "apps/gallery/GalleryForm.h"
+#include "apps/gallery/GridDemo.h"
 #include "apps/gallery/MenuDemo.h"
 #include "platform/controls/Messages.h"
 #include "platform/widgets/Menus.h"
@@ -178,6 +179,39 @@ TEST_F(GalleryShellTest, ThePagesMenuOpensOnTheRightClickAndItsShortcutsWork) {
   in.PressKey('C', {ssCtrl});  // no item claims Ctrl+C: the edit copies
   EXPECT_EQ(Clipboard()->GetAsText(), edit->GetText());
   EXPECT_EQ(panel->GetCaption(), "Chose Lowered (Ctrl+Shift+L)");
+}
+
+// The grid page edits its time column through a mask and its unit column from a pick list.
+TEST_F(GalleryShellTest, TheGridPageEditsTimesThroughAMaskAndUnitsFromAList) {
+  Form->ShowPage(PageIndex("grid"));
+  auto* grid = dynamic_cast<TDemoGrid*>(Form->Page()->FindComponent("Readings"));
+  ASSERT_NE(grid, nullptr);
+  EXPECT_EQ(grid->CellText(1, 0), "Time");
+  EXPECT_EQ(grid->CellText(1, 14), "01:05");
+  THeadlessInput in(Form);
+  grid->SetFocus();
+  grid->SetCol(1);
+  grid->SetRow(3);
+  in.PressKey(VK_F2);
+  ASSERT_NE(grid->InplaceEditor(), nullptr);
+  EXPECT_TRUE(grid->InplaceEditor()->IsMasked());
+  in.PressKey(VK_HOME);
+  in.TypeText("7x45");  // the letter does not fit a digit slot
+  in.PressKey(VK_RETURN);
+  EXPECT_FALSE(grid->GetEditorMode());
+  EXPECT_EQ(grid->CellText(1, 3), "74:50");
+
+  grid->SetCol(2);
+  in.PressKey(VK_F2);
+  in.PressKey(VK_DOWN, {ssAlt});
+  ASSERT_TRUE(grid->InplaceEditor()->GetDroppedDown());
+  EXPECT_EQ(grid->InplaceEditor()->PickItems().GetCount(), 10);
+  EXPECT_EQ(grid->InplaceEditor()->PickIndex(), 2);  // the cell's unit, "A"
+  in.PressKey(VK_NEXT);  // a page further down: the last unit
+  in.PressKey(VK_RETURN);
+  EXPECT_FALSE(grid->InplaceEditor()->GetDroppedDown());
+  in.PressKey(VK_RETURN);
+  EXPECT_EQ(grid->CellText(2, 3), "%");
 }
 
 }  // namespace

@@ -244,11 +244,7 @@ void TInplaceEdit::SetPickIndex(int Index) {
   Index = std::clamp(Index, 0, n - 1);
   if (Index == FPickIndex) return;
   FPickIndex = Index;
-  int vis = PickVisibleCount();
-  if (Index < FPickTop)
-    ScrollPickTo(Index);
-  else if (Index >= FPickTop + vis)
-    ScrollPickTo(Index - vis + 1);
+  ScrollPickTo(wp::ListTopShowing(Index, FPickTop, PickVisibleCount()));
   if (FPickList) FPickList->Invalidate();
 }
 
@@ -269,7 +265,7 @@ void TInplaceEdit::SetDropDownRows(int Value) {
 }
 
 void TInplaceEdit::ScrollPickTo(int Top) {
-  FPickTop = std::clamp(Top, 0, std::max(0, FPickItems->GetCount() - PickVisibleCount()));
+  FPickTop = wp::ClampListTop(Top, PickVisibleCount(), FPickItems->GetCount());
   if (FPickList) FPickList->Invalidate();
 }
 
@@ -331,8 +327,9 @@ void TInplaceEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
     return;
   }
   if (FDropped) {
-    // The open list takes the keys that choose in it; the others still edit the text.
-    int vis = PickVisibleCount(), cur = FPickIndex;
+    // The open list takes the keys that choose in it; the others (Home and End too) still edit
+    // the text.
+    int target = -1;
     switch (Key) {
       case VK_RETURN:
         CloseUp(true);
@@ -341,16 +338,12 @@ void TInplaceEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
         CloseUp(false);
         break;
       case VK_UP:
-        SetPickIndex(cur < 0 ? 0 : cur - 1);
-        break;
       case VK_DOWN:
-        SetPickIndex(cur + 1);
-        break;
       case VK_PRIOR:
-        SetPickIndex(cur < 0 ? 0 : cur - (vis - 1));
-        break;
       case VK_NEXT:
-        SetPickIndex(cur + (vis - 1));
+        wp::ListKeyTarget(Key, FPickIndex, PickVisibleCount(), FPickItems->GetCount(), false,
+                          target);
+        SetPickIndex(target);
         break;
       case VK_TAB:
         CloseUp(false);

@@ -544,17 +544,12 @@ void TCustomComboBox::SetListIndex(int Index) {
   Index = std::clamp(Index, 0, n - 1);
   if (Index == FListIndex) return;
   FListIndex = Index;
-  int vis = ListVisibleCount();
-  if (Index < FListTop)
-    ScrollListTo(Index);
-  else if (Index >= FListTop + vis)
-    ScrollListTo(Index - vis + 1);
+  ScrollListTo(wp::ListTopShowing(Index, FListTop, ListVisibleCount()));
   if (FList) FList->Invalidate();
 }
 
 void TCustomComboBox::ScrollListTo(int Top) {
-  int maxTop = std::max(0, FItems->GetCount() - ListVisibleCount());
-  FListTop = std::clamp(Top, 0, maxTop);
+  FListTop = wp::ClampListTop(Top, ListVisibleCount(), FItems->GetCount());
   if (FList) FList->Invalidate();
 }
 
@@ -608,8 +603,8 @@ void TCustomComboBox::ComboKey(uint16_t& Key, TShiftState Shift) {
     Key = 0;
     return;
   }
+  int target = -1;
   if (FDropped) {
-    int vis = ListVisibleCount(), cur = FListIndex;
     switch (Key) {
       case VK_RETURN:
         CloseList(true);
@@ -617,60 +612,19 @@ void TCustomComboBox::ComboKey(uint16_t& Key, TShiftState Shift) {
       case VK_ESCAPE:
         CloseList(false);
         break;
-      case VK_UP:
-        SetListIndex(cur < 0 ? 0 : cur - 1);
-        break;
-      case VK_DOWN:
-        SetListIndex(cur + 1);
-        break;
-      case VK_PRIOR:
-        SetListIndex(cur < 0 ? 0 : cur - (vis - 1));
-        break;
-      case VK_NEXT:
-        SetListIndex(cur + (vis - 1));
-        break;
-      case VK_HOME:
-        if (FEdit) return;
-        SetListIndex(0);
-        break;
-      case VK_END:
-        if (FEdit) return;
-        SetListIndex(n - 1);
-        break;
       default:
-        return;
+        // Home and End belong to the edit when there is one.
+        if (!wp::ListKeyTarget(Key, FListIndex, ListVisibleCount(), n, !FEdit, target)) return;
+        SetListIndex(target);
+        break;
     }
     Key = 0;
     return;
   }
   // Closed: the arrows step the selection at once, as a choice.
-  int cur = FItemIndex, next = cur;
-  switch (Key) {
-    case VK_UP:
-      next = cur < 0 ? 0 : cur - 1;
-      break;
-    case VK_DOWN:
-      next = cur + 1;
-      break;
-    case VK_PRIOR:
-      next = cur < 0 ? 0 : cur - (ListVisibleCount() - 1);
-      break;
-    case VK_NEXT:
-      next = cur + ListVisibleCount() - 1;
-      break;
-    case VK_HOME:
-      if (FEdit) return;
-      next = 0;
-      break;
-    case VK_END:
-      if (FEdit) return;
-      next = n - 1;
-      break;
-    default:
-      return;
-  }
+  if (!wp::ListKeyTarget(Key, FItemIndex, ListVisibleCount(), n, !FEdit, target)) return;
   Key = 0;
-  if (n > 0) ChooseItem(std::clamp(next, 0, n - 1));
+  ChooseItem(target);
 }
 
 void TCustomComboBox::KeyDown(uint16_t& Key, TShiftState Shift) {

@@ -73,6 +73,46 @@ void Checker(TCanvas* C, const TRect& R, TColor Color1, TColor Color2) {
     for (int x = R.Left + ((R.Left + y) & 1); x < R.Right; x += 2) C->SetPixel(x, y, c2);
 }
 
+bool ListKeyTarget(uint16_t Key, int Current, int Visible, int Count, bool HomeEnd, int& Target) {
+  const int page = std::max(1, Visible - 1);
+  switch (Key) {
+    case VK_UP:
+      Target = Current < 0 ? 0 : Current - 1;
+      break;
+    case VK_DOWN:
+      Target = Current + 1;
+      break;
+    case VK_PRIOR:
+      Target = Current < 0 ? 0 : Current - page;
+      break;
+    case VK_NEXT:
+      Target = Current + page;
+      break;
+    case VK_HOME:
+      if (!HomeEnd) return false;
+      Target = 0;
+      break;
+    case VK_END:
+      if (!HomeEnd) return false;
+      Target = Count - 1;
+      break;
+    default:
+      return false;
+  }
+  Target = Count > 0 ? std::clamp(Target, 0, Count - 1) : -1;
+  return true;
+}
+
+int ListTopShowing(int Index, int Top, int Visible) {
+  if (Index < Top) return Index;
+  if (Index >= Top + Visible) return Index - Visible + 1;
+  return Top;
+}
+
+int ClampListTop(int Top, int Visible, int Count) {
+  return std::clamp(Top, 0, std::max(0, Count - Visible));
+}
+
 void DrawCaption(TCanvas* C, const std::string& Text, TRect R, unsigned Flags, bool Enabled) {
   if (!Enabled) {
     TRect lit = R.Offset(1, 1);

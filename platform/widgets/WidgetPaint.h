@@ -54,6 +54,18 @@ class TPressRepeat {
   std::function<void()> FStep;
 };
 
+// ---- the items of a drop-down list (combo box list, grid pick list)
+
+// The item a navigation key moves Current to in a list of Count items showing Visible at once:
+// Up/Down by one, Page Up/Down by a page less one, Home/End (only when HomeEnd) to the ends;
+// from no item (-1) Up and Page Up go to the first. Clamped to the items (-1 in an empty list);
+// false for any other key.
+bool ListKeyTarget(uint16_t Key, int Current, int Visible, int Count, bool HomeEnd, int& Target);
+// The first item to show so that Index is in view, moving Top as little as possible.
+int ListTopShowing(int Index, int Top, int Visible);
+// Top clamped so that the last page is full.
+int ClampListTop(int Top, int Visible, int Count);
+
 // ---- the vertical scroll bar of a drop-down list (combo box list, grid pick list)
 
 constexpr int ListScrollBarWidth = 16;  // the bar's width and the height of its arrow buttons

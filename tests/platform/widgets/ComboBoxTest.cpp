@@ -203,6 +203,28 @@ TEST_F(ComboBoxTest, LongListScrollsToKeepTheHighlightVisible) {
   EXPECT_EQ(Combo->ListTopIndex(), 17);
 }
 
+// A list one item high still pages: a page is never less than one item, in the open list and
+// in the closed box.
+TEST_F(ComboBoxTest, PageKeysMoveAtLeastOneItemInAOneRowList) {
+  ListStyle();
+  Combo->SetDropDownCount(1);
+  ShowForm();
+  Combo->SetFocus();
+  Input().PressKey(VK_NEXT);
+  EXPECT_EQ(Combo->GetItemIndex(), 0);
+  Input().PressKey(VK_NEXT);
+  EXPECT_EQ(Combo->GetItemIndex(), 1);
+  Input().PressKey(VK_F4);
+  ASSERT_TRUE(Combo->GetDroppedDown());
+  Input().PressKey(VK_NEXT);
+  EXPECT_EQ(Combo->ListIndex(), 2);
+  EXPECT_EQ(Combo->ListTopIndex(), 2);
+  Input().PressKey(VK_PRIOR);
+  Input().PressKey(VK_PRIOR);
+  EXPECT_EQ(Combo->ListIndex(), 0);
+  EXPECT_EQ(Combo->ListTopIndex(), 0);
+}
+
 TEST_F(ComboBoxTest, EditableStyleTypesTextAndPicksMatchingItem) {
   ShowForm();
   Combo->SetFocus();

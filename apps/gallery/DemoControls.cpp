@@ -22,6 +22,15 @@
 
 namespace qel {
 
+void PaintStatusLine(TCanvas* C, const TRect& Rect, const TFont* Font, const std::string& Text) {
+  C->Brush()->SetStyle(bsSolid);
+  C->Brush()->SetColor(clBtnFace);
+  C->FillRect(Rect);
+  C->Font()->Assign(Font);
+  C->Brush()->SetStyle(bsClear);
+  C->TextOut(Rect.Left + 4, Rect.Top + (Rect.Height() - C->TextHeight("0")) / 2, Text);
+}
+
 namespace {
 
 void NotifySelected(TControl* Control) {

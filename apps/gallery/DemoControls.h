@@ -10,6 +10,10 @@
 
 namespace qel {
 
+// Fills Rect in the button face and writes Text in Font, vertically centred, 4 pixels in: the
+// one-line status the demo readouts and timer-driven views show.
+void PaintStatusLine(TCanvas* C, const TRect& Rect, const TFont* Font, const std::string& Text);
+
 // A gallery page: a title band on top (Caption, Description); aligned children fill the rest.
 class TGalleryPage : public TCustomControl {
  public:

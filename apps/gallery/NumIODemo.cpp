@@ -36,15 +36,7 @@ void TNumIOReadout::Show(const TNumIO2* Field) {
   Invalidate();
 }
 
-void TNumIOReadout::Paint() {
-  TCanvas* c = Canvas();
-  c->Brush()->SetStyle(bsSolid);
-  c->Brush()->SetColor(clBtnFace);
-  c->FillRect(GetClientRect());
-  c->Font()->Assign(GetFont());
-  c->Brush()->SetStyle(bsClear);
-  c->TextOut(4, (GetHeight() - c->TextHeight("0")) / 2, FReadout);
-}
+void TNumIOReadout::Paint() { PaintStatusLine(Canvas(), GetClientRect(), GetFont(), FReadout); }
 
 void RegisterNumIODemoClasses() {
   RegisterNumIOClasses();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "apps/gallery/DemoControls.h"
 #include "platform/controls/Properties.h"
 
 namespace qel {
@@ -64,13 +65,7 @@ void TTimerDriver::SetInterval(int Value) {
 }
 
 void TTimerDriver::Paint() {
-  TCanvas* c = Canvas();
-  c->Brush()->SetStyle(bsSolid);
-  c->Brush()->SetColor(clBtnFace);
-  c->FillRect(GetClientRect());
-  c->Font()->Assign(GetFont());
-  c->Brush()->SetStyle(bsClear);
-  c->TextOut(4, (GetHeight() - c->TextHeight("0")) / 2, StatusText());
+  PaintStatusLine(Canvas(), GetClientRect(), GetFont(), StatusText());
 }
 
 void TTimerDriver::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

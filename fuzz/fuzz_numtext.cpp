@@ -10,23 +10,15 @@
 
 #include "frame/QEL_errors.h"
 #include "frame/QEL_univconst.h"
+#include "fuzz/FuzzCheck.h"
 #include "numio/NumNotation.h"
 
 namespace {
 
-// Holds in every build type (assert would vanish under NDEBUG).
-#define NUMTEXT_CHECK(cond)                                                  \
-  do {                                                                       \
-    if (!(cond)) {                                                           \
-      std::fprintf(stderr, "check failed: %s (line %d)\n", #cond, __LINE__); \
-      std::abort();                                                          \
-    }                                                                        \
-  } while (0)
-
 bool InRange(double V) { return std::isfinite(V) && std::fabs(V) <= qel::uc_MaxDouble; }
 
 void CheckPos(int Pos, const std::string& Text) {
-  NUMTEXT_CHECK(Pos >= 1 && Pos <= static_cast<int>(Text.size()) + 1);
+  QEL_FUZZ_CHECK(Pos >= 1 && Pos <= static_cast<int>(Text.size()) + 1);
 }
 
 }  // namespace
@@ -54,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   if (ValidFloatText(text, sepMode) && sepMode != 0) {
     int pos = 1;
     ScanFloatText(text, false, sepMode, pos);
-    NUMTEXT_CHECK(pos == static_cast<int>(text.size()) + 1);
+    QEL_FUZZ_CHECK(pos == static_cast<int>(text.size()) + 1);
   }
 
   // The decimal scanner: positions in range, values finite or clamped, and the fast path agrees
@@ -64,9 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const double fast = ScanFloatText(text, exp, sepMode, p1);
     const double slow = ScanFloatTextByVal(text, exp, sepMode, p2);
     CheckPos(p1, text);
-    NUMTEXT_CHECK(p1 == p2);
-    NUMTEXT_CHECK(InRange(fast));
-    NUMTEXT_CHECK(std::memcmp(&fast, &slow, sizeof fast) == 0);
+    QEL_FUZZ_CHECK(p1 == p2);
+    QEL_FUZZ_CHECK(InRange(fast));
+    QEL_FUZZ_CHECK(std::memcmp(&fast, &slow, sizeof fast) == 0);
   }
 
   for (int32_t (*scan)(const std::string&, int&) :
@@ -79,26 +71,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   // Entry points of the fields.
   NioCheckValidity(text, fmt, decPlaceSep, fixDecimals);
   const double v = NioGetValue(text, fmt);
-  NUMTEXT_CHECK(InRange(v));
+  QEL_FUZZ_CHECK(InRange(v));
   try {
     NioGetIntValue(text, fmt, "Fuzz");
   } catch (const EQELNumIO2Error&) {
-    NUMTEXT_CHECK(v > 2147483647.0 || v < -2147483648.0);
+    QEL_FUZZ_CHECK(v > 2147483647.0 || v < -2147483648.0);
   }
   NioOutOfRange(text, fmt, -1, 1);
 
   double converted = 12345;
   const bool ok = ConvertNumString(text, converted, fmt, decPlaceSep);
-  NUMTEXT_CHECK(InRange(converted));
-  if (text.empty()) NUMTEXT_CHECK(!ok && converted == 12345);
-  if (!ok && !text.empty()) NUMTEXT_CHECK(converted == 0);
+  QEL_FUZZ_CHECK(InRange(converted));
+  if (text.empty()) QEL_FUZZ_CHECK(!ok && converted == 12345);
+  if (!ok && !text.empty()) QEL_FUZZ_CHECK(converted == 0);
 
   // The field formatter at any width (zero-filled when negative) and decimals count.
   const int width = static_cast<int8_t>(b2);
   const int decimals = static_cast<int>(b1 >> 3) - 3;
   const std::string field = FormatFloatField(width, decimals, v);
-  NUMTEXT_CHECK(field.size() >= static_cast<size_t>(width < 0 ? -width : width));
-  if (decimals >= 0 && width < 0) NUMTEXT_CHECK(field.find(' ') == std::string::npos);
+  QEL_FUZZ_CHECK(field.size() >= static_cast<size_t>(width < 0 ? -width : width));
+  if (decimals >= 0 && width < 0) QEL_FUZZ_CHECK(field.find(' ') == std::string::npos);
 
   // What a field writes, it reads back and accepts.
   const std::string written = NioFormatValue(v, fmt, significant, fixDecimals);
@@ -106,15 +98,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     case itHex:
     case itOct:
     case itBin:
-      NUMTEXT_CHECK(NioGetValue(written, fmt) == static_cast<int32_t>(NioBitPattern(v)));
-      NUMTEXT_CHECK(NioCheckValidity(written, fmt, decPlaceSep, fixDecimals));
+      QEL_FUZZ_CHECK(NioGetValue(written, fmt) == static_cast<int32_t>(NioBitPattern(v)));
+      QEL_FUZZ_CHECK(NioCheckValidity(written, fmt, decPlaceSep, fixDecimals));
       break;
     case itFloat:
     case itFixPoint:
-      NUMTEXT_CHECK(NioCheckValidity(written, fmt, 1, fixDecimals));
+      QEL_FUZZ_CHECK(NioCheckValidity(written, fmt, 1, fixDecimals));
       break;
     case itExp:
-      NUMTEXT_CHECK(written[0] == '*' || NioCheckValidity(written, fmt, 1, fixDecimals));
+      QEL_FUZZ_CHECK(written[0] == '*' || NioCheckValidity(written, fmt, 1, fixDecimals));
       break;
     default:
       break;

@@ -7,15 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/FuzzCheck.h"
 #include "replist/QEL_replist.h"
-
-#define RLCHECK_CHECK(cond)                                                  \
-  do {                                                                       \
-    if (!(cond)) {                                                           \
-      std::fprintf(stderr, "check failed: %s (line %d)\n", #cond, __LINE__); \
-      std::abort();                                                          \
-    }                                                                        \
-  } while (0)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   if (Size == 0) return 0;
@@ -24,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   const std::string text(reinterpret_cast<const char*>(Data + 1 + idLen), Size - 1 - idLen);
   qel::TStringStream s(text);
   const bool withId = qel::CheckIfValidReplist(s, id);
-  RLCHECK_CHECK(s.GetPosition() >= 0 && s.GetPosition() <= static_cast<int64_t>(text.size()));
+  QEL_FUZZ_CHECK(s.GetPosition() >= 0 && s.GetPosition() <= static_cast<int64_t>(text.size()));
   qel::TStringStream t(text);
   const bool any = qel::CheckIfValidReplist(t, "");
-  RLCHECK_CHECK(!withId || any);
+  QEL_FUZZ_CHECK(!withId || any);
   return 0;
 }

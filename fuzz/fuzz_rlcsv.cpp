@@ -8,17 +8,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/FuzzCheck.h"
 #include "replist/QEL_replist.h"
 
 namespace {
-
-#define RLCSV_CHECK(cond)                                                    \
-  do {                                                                       \
-    if (!(cond)) {                                                           \
-      std::fprintf(stderr, "check failed: %s (line %d)\n", #cond, __LINE__); \
-      std::abort();                                                          \
-    }                                                                        \
-  } while (0)
 
 std::string TempName(const char* Tag) {
   const char* dir = std::getenv("TMPDIR");
@@ -28,8 +21,8 @@ std::string TempName(const char* Tag) {
 
 void WriteAll(const std::string& Name, const uint8_t* Data, size_t Size) {
   std::FILE* f = std::fopen(Name.c_str(), "wb");
-  RLCSV_CHECK(f != nullptr);
-  if (Size) RLCSV_CHECK(std::fwrite(Data, 1, Size, f) == Size);
+  QEL_FUZZ_CHECK(f != nullptr);
+  if (Size) QEL_FUZZ_CHECK(std::fwrite(Data, 1, Size, f) == Size);
   std::fclose(f);
 }
 
@@ -61,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   try {
     d.ImportCSV(in, delim, header);
   } catch (const qel::EQELRLDataError&) {
-    RLCSV_CHECK(d.XMLText(true, "") == before);
+    QEL_FUZZ_CHECK(d.XMLText(true, "") == before);
     std::remove(in.c_str());
     return 0;
   }
@@ -69,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   qel::TRLData e(nullptr);
   e.Assign(&d);
   e.ImportCSV(out, delim, header);
-  RLCSV_CHECK(SameCells(d, e));
+  QEL_FUZZ_CHECK(SameCells(d, e));
   std::remove(in.c_str());
   std::remove(out.c_str());
   return 0;

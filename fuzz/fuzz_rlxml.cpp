@@ -9,17 +9,10 @@
 #include <pugixml.hpp>
 #include <string>
 
+#include "fuzz/FuzzCheck.h"
 #include "replist/QEL_replist.h"
 
 namespace {
-
-#define RLXML_CHECK(cond)                                                    \
-  do {                                                                       \
-    if (!(cond)) {                                                           \
-      std::fprintf(stderr, "check failed: %s (line %d)\n", #cond, __LINE__); \
-      std::abort();                                                          \
-    }                                                                        \
-  } while (0)
 
 // A document may declare a table of millions of rows in a few bytes, and the store then holds
 // it as asked; such inputs measure the memory, not the reader, so they are passed over.
@@ -60,15 +53,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   try {
     d.ReadFromXMLString(text, "");
   } catch (const qel::EQELRLDataError&) {
-    RLXML_CHECK(d.XMLText(true, "") == before);
+    QEL_FUZZ_CHECK(d.XMLText(true, "") == before);
     return 0;
   }
   const std::string once = d.XMLText(true, "");
   qel::TRLData e(nullptr);
   e.ReadFromXMLString(once, d.GetDataID());
-  RLXML_CHECK(e.XMLText(true, "") == once);
+  QEL_FUZZ_CHECK(e.XMLText(true, "") == once);
   qel::TStringStream s(once);
-  RLXML_CHECK(qel::CheckIfValidReplist(s, d.GetDataID()));
+  QEL_FUZZ_CHECK(qel::CheckIfValidReplist(s, d.GetDataID()));
 
   // The line-based stream reader: the same document or a clean refusal.
   qel::TRLData f(nullptr);

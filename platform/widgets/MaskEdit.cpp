@@ -302,12 +302,12 @@ void TCustomMaskEdit::WMSetFocus(TMessage& Message) {
 void TCustomMaskEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
   if (!IsMasked()) return TCustomEdit::KeyDown(Key, Shift);
   bool shift = Shift.Contains(ssShift), ctrl = Shift.Contains(ssCtrl);
-  bool mine = ((Key == VK_LEFT || Key == VK_RIGHT) && !shift) || Key == VK_DELETE ||
-              (Key == VK_BACK && ctrl) || Key == VK_INSERT ||
+  bool mine = ((Key == VK_LEFT || Key == VK_RIGHT) && !shift) ||
+              (Key == VK_DELETE && !(shift && !ctrl)) || (Key == VK_BACK && ctrl) ||
               (Key == VK_ESCAPE && GetEditText() != FFocusText && Focused());
   if (!mine) {
-    // Home, End, the word steps with Shift and the rest: the edit's own moves, then the caret
-    // comes off any literal.
+    // Home, End, the word steps with Shift, the clipboard keys (which reach the mask-aware
+    // operations) and the rest: the edit's own handling, then the caret comes off any literal.
     TCustomEdit::KeyDown(Key, Shift);
     if (Key == 0 && FCaret == FAnchor) MoveCaretTo(SnapCaret(CaretCodePoint()), false);
     return;
@@ -342,17 +342,10 @@ void TCustomMaskEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
         MoveCaretTo(SnapCaret(cur + 1), false);
       break;
     case VK_DELETE:
-      if (shift && !ctrl)
-        CutToClipboard();
-      else
-        DeleteChars(false);
+      DeleteChars(false);
       break;
     case VK_BACK:
       DeleteChars(true);
-      break;
-    case VK_INSERT:
-      if (ctrl && !shift) CopyToClipboard();
-      if (shift && !ctrl) PasteFromClipboard();
       break;
     case VK_ESCAPE: {
       // Back to the text the control had when it gained the focus, as one undoable step.

@@ -140,6 +140,14 @@ TEST_F(MaskEditTest, PasteIsFilteredThroughTheMask) {
   Clipboard()->SetAsText("98765");
   Edit->PasteFromClipboard();
   EXPECT_EQ(Edit->GetEditText(), "(042) ___-9876");
+  // Shift+Delete cuts through the mask too: the slots blank, the literals stay.
+  Edit->SetSelStart(1);
+  Edit->SetSelLength(3);
+  Input().PressKey(VK_DELETE, {ssShift});
+  EXPECT_EQ(Clipboard()->GetAsText(), "042");
+  EXPECT_EQ(Edit->GetEditText(), "(___) ___-9876");
+  Input().PressKey('Z', {ssCtrl});
+  EXPECT_EQ(Edit->GetEditText(), "(042) ___-9876");
   // The program's SetSelText goes through the mask too, and is no user edit.
   Edit->SetModified(false);
   Edit->SetSelStart(6);

@@ -4,8 +4,8 @@
 // the sort state, plus its exchange with replist XML documents, CSV files and HTML tables.
 // Cells, attribute bytes and the sort order live in an owned TStringArray.
 //
-// Where the code lives: rldata.cpp (the store), rlxml.cpp (XML documents and their
-// recognition), rlexchange.cpp (CSV, text lines, HTML). docs/report-list-files.md describes the
+// Where the code lives: replist_data.cpp (the store), replist_xml.cpp (XML documents and their
+// recognition), replist_exchange.cpp (CSV, text lines, HTML). docs/report-list-files.md describes the
 // three file formats.
 #include <cstdint>
 #include <cstdio>

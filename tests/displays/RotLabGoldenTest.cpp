@@ -25,7 +25,7 @@ TEST(RotLabGolden, AnglesAndAlignments) {
       r.PaintTo(&sheet, a * 110, l * 110);
     }
   }
-  test::ExpectMatchesGolden(sheet, "displays_rotlab", 0);
+  test::ExpectMatchesGolden(sheet, "displays_rotlab");
 }
 
 }  // namespace

@@ -372,7 +372,7 @@ TEST(MeterGolden, ThreeConfigurations) {
     page.Canvas()->Draw(x, 0, one.get());
     x += 297;
   }
-  test::ExpectMatchesGolden(page, "meter_three_configurations", 0);
+  test::ExpectMatchesGolden(page, "meter_three_configurations");
 }
 
 }  // namespace

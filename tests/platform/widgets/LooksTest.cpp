@@ -101,7 +101,7 @@ TEST_F(LooksTest, StandardControlsInTheirStates) {
   focused->SetSelLength(8);
   Input().MouseMove(hot->GetLeft() + 5, hot->GetTop() + 5);
   const TBitmap& shot = Surface();
-  ExpectMatchesGolden(shot, "widgets_standard", 48);
+  ExpectMatchesGolden(shot, "widgets_standard");
 }
 
 }  // namespace

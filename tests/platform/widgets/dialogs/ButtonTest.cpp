@@ -217,13 +217,13 @@ TEST_F(ButtonTest, LooksInTheirStates) {
   // The pressed button holds the focus (and so the default frame moves to it).
   TPoint p = At(pressed, 10, 10);
   Input().MouseDown(p.X, p.Y);
-  ExpectMatchesGolden(Surface(), "dialogs_buttons_pressed", 40);
+  ExpectMatchesGolden(Surface(), "dialogs_buttons_pressed");
   Input().MouseUp(p.X, p.Y);
   // Focus on a plain edit: the default button wears its frame; nothing has a focus rectangle.
   auto* edit = NewEdit(330, 8);
   edit->SetWidth(25);
   edit->SetFocus();
-  ExpectMatchesGolden(Surface(), "dialogs_buttons", 40);
+  ExpectMatchesGolden(Surface(), "dialogs_buttons");
   // Probes that do not depend on the font: the default frame is dark all round, a plain
   // button's top-left edge is the highlight.
   EXPECT_EQ(PixelAt(Surface(), 85, 8), ColorToRGB(cl3DDkShadow) & 0xFFFFFF);

@@ -392,14 +392,14 @@ TEST_F(ColorDialogTest, LooksOfTheForm) {
   Dialog->GetCustomColors()->Add("ColorA=4080C0");
   Run([](TForm* F, THeadlessInput&) {
     Application->ProcessMessages();
-    ExpectMatchesGolden(*F->Surface(), "dialogs_color_compact", 40);
+    ExpectMatchesGolden(*F->Surface(), "dialogs_color_compact");
   });
   // Open, with a custom colour chosen: the cross-hair and the pointer stand inside.
   Dialog->SetOptions({cdFullOpen});
   Dialog->SetColor(static_cast<TColor>(0x4080C0));
   Run([](TForm* F, THeadlessInput&) {
     Application->ProcessMessages();
-    ExpectMatchesGolden(*F->Surface(), "dialogs_color_full", 40);
+    ExpectMatchesGolden(*F->Surface(), "dialogs_color_full");
   });
 }
 

@@ -96,7 +96,7 @@ TEST_F(MessageDialogTest, ShowMessageWaitsForOk) {
 TEST_F(MessageDialogTest, Looks) {
   Application->OnModalShow = [](TForm* F) {
     Application->ProcessMessages();
-    ExpectMatchesGolden(*F->Surface(), "dialogs_message_confirm", 40);
+    ExpectMatchesGolden(*F->Surface(), "dialogs_message_confirm");
   };
   MessageDlg("Replace the calibration table?", mtConfirmation, {mbYes, mbNo, mbCancel});
 }

@@ -5,7 +5,7 @@
 
 #include "frame/QEL_stringl.h"
 #include "replist/QEL_replist_data.h"
-#include "replist/rlfiles.h"
+#include "replist/replist_files.h"
 
 namespace qel {
 

@@ -1,5 +1,5 @@
 // File helpers of the report-list exchange: whole-file reading and write-then-rename saving.
-#include "replist/rlfiles.h"
+#include "replist/replist_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,5 +1,5 @@
 // TRLData: counts, columns, cells, check marks, structure, values, sorting, clipboard copies
-// and Assign. The file exchange is in rlxml.cpp and rlexchange.cpp.
+// and Assign. The file exchange is in replist_xml.cpp and replist_exchange.cpp.
 #include <algorithm>
 #include <cstdint>
 #include <limits>

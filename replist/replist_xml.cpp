@@ -11,7 +11,7 @@
 #include "frame/QEL_streams.h"
 #include "platform/rtl/StrUtils.h"
 #include "replist/QEL_replist_data.h"
-#include "replist/rlfiles.h"
+#include "replist/replist_files.h"
 
 namespace qel {
 

@@ -9,9 +9,9 @@ function(qel_glob_sources out)
   set(${out} ${files} PARENT_SCOPE)
 endfunction()
 
-# One test executable per folder under tests/ that holds .cpp files.
+# One test executable per folder under tests/ that holds .cpp files (with its subfolders).
 function(qel_add_test_folder dir)
-  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cpp)
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cpp)
   if(NOT srcs)
     return()
   endif()

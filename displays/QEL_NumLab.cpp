@@ -278,7 +278,6 @@ std::string TNumLab::NumberText() const {
   if (FEmpty) return {};
   std::string s =
       NumLabFormat(FDisplayType, FValue, FPrecision, FDTFormat, FStateText, FOverflowIndicator);
-  if (FDisplayType != dtState && s == FOverflowIndicator) return s;  // nothing to adjust
   const bool plain = FDisplayType == dtHex || FDisplayType == dtDateTime ||
                      FDisplayType == dtState || FDisplayType == dtBin;
   if (plain) return s;

@@ -79,7 +79,7 @@ void TRasterLab::Assign(const TPersistent* Source) {
   FColorShadow = s->FColorShadow;
   FColorHighlight = s->FColorHighlight;
   FColorScheme = s->FColorScheme;
-  Geometry();
+  ApplyAutoSizeAndCentre();
   Repaint();
 }
 
@@ -92,7 +92,7 @@ void TRasterLab::AssignTo(TPersistent* Dest) const {
 
 void TRasterLab::Loaded() {
   TGraphicControl::Loaded();
-  Geometry();
+  ApplyAutoSizeAndCentre();
   RestartTimer();  // the mode was read while loading, when no timer starts
 }
 
@@ -109,7 +109,7 @@ void TRasterLab::SetDotSize(int Value) {
   Value = std::clamp(Value, 1, 32);
   if (Value == FDotSize) return;
   FDotSize = Value;
-  Geometry();
+  ApplyAutoSizeAndCentre();
   Repaint();
 }
 
@@ -117,7 +117,7 @@ void TRasterLab::SetDotSpacing(int Value) {
   Value = std::clamp(Value, 0, 3);
   if (Value == FDotSpacing) return;
   FDotSpacing = Value;
-  Geometry();
+  ApplyAutoSizeAndCentre();
   Repaint();
 }
 
@@ -147,7 +147,7 @@ void TRasterLab::SetScrollLoop(bool Value) { FScrollLoop = Value; }
 void TRasterLab::SetFrameStyle(TFrameStyle Value) {
   if (Value == FFrameStyle || Value > fsEngraved) return;
   FFrameStyle = Value;
-  Geometry();  // the auto height counts the frame
+  ApplyAutoSizeAndCentre();  // the auto height counts the frame
   Repaint();
 }
 
@@ -211,13 +211,13 @@ void TRasterLab::SetCharMatrix(const TRDCharMatrix& Value) {
   FMatrix = Value;
   FMatrix.Width = std::clamp(FMatrix.Width, 0, 32);
   FMatrix.Height = std::clamp(FMatrix.Height, 0, 32);
-  Geometry();
+  ApplyAutoSizeAndCentre();
   Repaint();
 }
 
 void TRasterLab::CMFontChanged(TMessage& Message) {
   CreateBitFont();
-  Geometry();
+  ApplyAutoSizeAndCentre();
   TGraphicControl::CMFontChanged(Message);
   Repaint();
 }
@@ -294,7 +294,7 @@ void TRasterLab::AdjustCenter() {
   FPosX = (GetWidth() - CalcTextBitLength()) / 2 + FrameWidth() + 1;
 }
 
-void TRasterLab::Geometry() {
+void TRasterLab::ApplyAutoSizeAndCentre() {
   if (FAutoHeight) AdjustHeight();
   if (FAutoCenter) AdjustCenter();
 }

@@ -115,7 +115,7 @@ class TRasterLab : public TGraphicControl {
   void PaintFrame(TCanvas* C) const;
   void AdjustHeight();
   void AdjustCenter();
-  void Geometry();  // adjusts height and centre when their flags are set
+  void ApplyAutoSizeAndCentre();  // adjusts height and centre when their flags are set
   void RestartTimer();
   void StopTimer();
   void TimerWndProc(TMessage& Message);

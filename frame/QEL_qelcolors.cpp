@@ -70,54 +70,13 @@ TColor MeanColor(TColor C1, TColor C2) {
              static_cast<uint8_t>((GetBValue(a) + GetBValue(b)) / 2));
 }
 
-const std::array<TPredefinedColor, kPredefinedColorCount> PredefinedColors = {{
-    {clBlack, "clBlack"},
-    {clMaroon, "clMaroon"},
-    {clGreen, "clGreen"},
-    {clOlive, "clOlive"},
-    {clNavy, "clNavy"},
-    {clPurple, "clPurple"},
-    {clTeal, "clTeal"},
-    {clGray, "clGray"},
-    {clSilver, "clSilver"},
-    {clRed, "clRed"},
-    {clLime, "clLime"},
-    {clYellow, "clYellow"},
-    {clBlue, "clBlue"},
-    {clFuchsia, "clFuchsia"},
-    {clAqua, "clAqua"},
-    {clWhite, "clWhite"},
-    {clMoneyGreen, "clMoneyGreen"},
-    {clSkyBlue, "clSkyBlue"},
-    {clCream, "clCream"},
-    {clMedGray, "clMedGray"},
-    {clScrollBar, "clScrollBar"},
-    {clBackground, "clBackground"},
-    {clActiveCaption, "clActiveCaption"},
-    {clInactiveCaption, "clInactiveCaption"},
-    {clMenu, "clMenu"},
-    {clWindow, "clWindow"},
-    {clWindowFrame, "clWindowFrame"},
-    {clMenuText, "clMenuText"},
-    {clWindowText, "clWindowText"},
-    {clCaptionText, "clCaptionText"},
-    {clActiveBorder, "clActiveBorder"},
-    {clInactiveBorder, "clInactiveBorder"},
-    {clAppWorkSpace, "clAppWorkSpace"},
-    {clHighlight, "clHighlight"},
-    {clHighlightText, "clHighlightText"},
-    {clBtnFace, "clBtnFace"},
-    {clBtnShadow, "clBtnShadow"},
-    {clGrayText, "clGrayText"},
-    {clBtnText, "clBtnText"},
-    {clInactiveCaptionText, "clInactiveCaptionText"},
-    {clBtnHighlight, "clBtnHighlight"},
-    {cl3DDkShadow, "cl3DDkShadow"},
-    {cl3DLight, "cl3DLight"},
-    {clInfoText, "clInfoText"},
-    {clInfoBk, "clInfoBk"},
-    {clGradientActiveCaption, "clGradientActiveCaption"},
-    {clGradientInactiveCaption, "clGradientInactiveCaption"},
-}};
+// The first entries of the platform's colour-name table, so a name is spelt in one place.
+const std::array<TPredefinedColor, kPredefinedColorCount> PredefinedColors = [] {
+  static_assert(kPredefinedColorCount <= kColorIdentCount);
+  std::array<TPredefinedColor, kPredefinedColorCount> a{};
+  for (int i = 0; i < kPredefinedColorCount; ++i)
+    a[i] = {kColorIdents[i].Value, kColorIdents[i].Name};
+  return a;
+}();
 
 }  // namespace qel

@@ -1,5 +1,6 @@
 #include "frame/QEL_stringl.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -38,11 +39,14 @@ std::string strff(double Value, int Width, int Decimals) {
     s = Value > 0 ? "+Inf" : "-Inf";
   } else {
     const bool exponential = Decimals < 0;
-    int d = exponential ? -Decimals : Decimals;
-    if (d > 40) d = 40;
-    char buf[512];
-    std::snprintf(buf, sizeof buf, exponential ? "%.*E" : "%.*f", d, Value);
-    s = buf;
+    // Up to 255 decimals: the report-list store's default values ask for that many.
+    const int d = exponential ? (Decimals < -kStrffMaxDecimals ? kStrffMaxDecimals : -Decimals)
+                              : std::min(Decimals, kStrffMaxDecimals);
+    const char* fmt = exponential ? "%.*E" : "%.*f";
+    const int n = std::snprintf(nullptr, 0, fmt, d, Value);
+    s.resize(static_cast<size_t>(n) + 1);
+    std::snprintf(s.data(), s.size(), fmt, d, Value);
+    s.resize(static_cast<size_t>(n));
     if (exponential) {
       // Three exponent digits at least, as the classic writers show them.
       const size_t e = s.find('E');

@@ -15,6 +15,8 @@ std::string Utf8Left(std::string_view Text, int N);
 // Value in fixed notation with Decimals digits after the point, rounded to nearest, right-
 // aligned in at least Width characters; Decimals < 0 writes exponential notation with
 // -Decimals digits after the point ("1.50E+003"). NaN and infinities read "NaN", "+Inf", "-Inf".
+// At most kStrffMaxDecimals digits are written after the point.
+constexpr int kStrffMaxDecimals = 255;
 std::string strff(double Value, int Width, int Decimals);
 
 // Splits Text at every Separator into Parts (replacing its contents) and returns their count:

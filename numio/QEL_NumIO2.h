@@ -213,6 +213,14 @@ class TNumIO2 : public TCustomControl {
 
  protected:
   void Paint() override;
+  // The steps of Paint, in drawing order; PaintTextBox answers the box's background colour.
+  void PaintBackground(TCanvas* c) const;
+  void PaintSpinButtons(TCanvas* c) const;
+  void PaintGauge(TCanvas* c) const;
+  TColor PaintTextBox(TCanvas* c) const;
+  void PaintNumber(TCanvas* c, TColor Back) const;
+  void PaintCaretAndSelection(TCanvas* c) const;
+  int TextBoxBottom() const;  // the box ends above the gauge band
   void CreateWnd() override;
   void CNKeyDown(TMessage& Message) override;
   void CNKeyUp(TMessage& Message) override;
@@ -238,6 +246,15 @@ class TNumIO2 : public TCustomControl {
   void DoBeep() const;
   // Keys.
   void HandleKey(uint16_t Key, TShiftState Shift);
+  // The steps of a key: Ctrl with a letter (true when the selection stays), an editing key,
+  // and the check that takes or undoes what they did to the text.
+  bool ClipboardKey(uint16_t Key);
+  void EditKey(uint16_t Key, bool Shift);
+  struct TEditState {
+    std::string Text;
+    int Caret, SelBegin, SelEnd;
+  };
+  void FinishKey(const TEditState& Before, bool KeepSelection);
   void InsertText(const std::string& S);
   bool Standing(const std::string& S) const;
   void DeleteSelection();

@@ -110,118 +110,127 @@ void TNumIO2::HandleKey(uint16_t Key, TShiftState Shift) {
     if (ctrl && Key == 'C') CopySelection();
     return;
   }
-  const std::string oldText = FText;
-  const int oldCaret = FCaret, oldBegin = FSelBegin, oldEnd = FSelEnd;
-  bool keepSelection = false;
-
-  if (ctrl) {
-    switch (Key) {
-      case 'C':
-        CopySelection();
-        keepSelection = true;
-        break;
-      case 'V':
-        if (Clipboard()->HasFormat(CF_TEXT)) {
-          // The paste goes in at the caret; the selection stays as it is.
-          const std::string s = TrimPasted(Clipboard()->GetAsText());
-          FText.insert(ByteOffset(FText, FCaret), s);
-          FCaret += CharCount(s);
-        }
-        break;
-      case 'X':
-        if (HasSelection()) {
-          CopySelection();
-          DeleteSelection();
-        }
-        break;
-      default:
-        DoBeep();
-        break;
-    }
-  } else {
-    switch (Key) {
-      case VK_BACK:
-        if (HasSelection()) {
-          DeleteSelection();
-        } else if (FCaret > 0) {
-          const size_t b = ByteOffset(FText, FCaret - 1), e = ByteOffset(FText, FCaret);
-          FText.erase(b, e - b);
-          --FCaret;
-        }
-        break;
-      case VK_TAB:
-        if (GetParent()) GetParent()->Perform(WM_NEXTDLGCTL, shift ? 1 : 0, 0);
-        return;
-      case VK_END:
-        FCaret = TextLength();
-        break;
-      case VK_HOME:
-        FCaret = 0;
-        break;
-      case VK_LEFT:
-      case VK_UP:
-        if (FCaret > 0) --FCaret;
-        break;
-      case VK_RIGHT:
-      case VK_DOWN:
-        if (FCaret < TextLength()) ++FCaret;
-        break;
-      case VK_DELETE:
-        if (HasSelection()) {
-          DeleteSelection();
-        } else if (FCaret < TextLength()) {
-          const size_t b = ByteOffset(FText, FCaret), e = ByteOffset(FText, FCaret + 1);
-          FText.erase(b, e - b);
-        }
-        break;
-      case VK_ADD:
-      case VK_OEM_PLUS:
-        InsertText("+");
-        break;
-      case VK_SUBTRACT:
-      case VK_OEM_MINUS:
-        InsertText("-");
-        break;
-      case VK_DECIMAL:
-        // The keypad's separator key types the separator the field takes: a point-only field
-        // would refuse the comma.
-        InsertText(ResolveSepModeNumIO2(FDecPlaceSep) == kSepPoint ? "." : ",");
-        break;
-      case VK_OEM_COMMA:
-        InsertText(",");
-        break;
-      case VK_OEM_PERIOD:
-        InsertText(".");
-        break;
-      default:
-        if (Key >= '0' && Key <= '9') {
-          char c = static_cast<char>(Key);
-          if (shift && c == '4') c = '$';
-          if (shift && c == '5') c = '%';
-          if (shift && c == '6') c = '&';
-          // A US keyboard types "&" with Shift+7; taking it too loses no prefix.
-          if (shift && c == '7') c = '&';
-          InsertText(std::string(1, c));
-        } else if (Key >= 'A' && Key <= 'F') {
-          InsertText(std::string(1, static_cast<char>(Key)));
-        } else if (Key >= VK_NUMPAD0 && Key <= VK_NUMPAD9) {
-          InsertText(std::string(1, static_cast<char>('0' + (Key - VK_NUMPAD0))));
-        } else {
-          DoBeep();
-        }
-        break;
-    }
+  if (!ctrl && Key == VK_TAB) {
+    if (GetParent()) GetParent()->Perform(WM_NEXTDLGCTL, shift ? 1 : 0, 0);
+    return;
   }
+  const TEditState before{FText, FCaret, FSelBegin, FSelEnd};
+  bool keepSelection = false;
+  if (ctrl)
+    keepSelection = ClipboardKey(Key);
+  else
+    EditKey(Key, shift);
+  FinishKey(before, keepSelection);
+}
 
-  if (FText != oldText && !Standing(FText)) {
-    FText = oldText;
-    FCaret = oldCaret;
-    FSelBegin = oldBegin;
-    FSelEnd = oldEnd;
+bool TNumIO2::ClipboardKey(uint16_t Key) {
+  switch (Key) {
+    case 'C':
+      CopySelection();
+      return true;
+    case 'V':
+      if (Clipboard()->HasFormat(CF_TEXT)) {
+        // The paste goes in at the caret; the selection stays as it is.
+        const std::string s = TrimPasted(Clipboard()->GetAsText());
+        FText.insert(ByteOffset(FText, FCaret), s);
+        FCaret += CharCount(s);
+      }
+      return false;
+    case 'X':
+      if (HasSelection()) {
+        CopySelection();
+        DeleteSelection();
+      }
+      return false;
+    default:
+      DoBeep();
+      return false;
+  }
+}
+
+void TNumIO2::EditKey(uint16_t Key, bool Shift) {
+  switch (Key) {
+    case VK_BACK:
+      if (HasSelection()) {
+        DeleteSelection();
+      } else if (FCaret > 0) {
+        const size_t b = ByteOffset(FText, FCaret - 1), e = ByteOffset(FText, FCaret);
+        FText.erase(b, e - b);
+        --FCaret;
+      }
+      break;
+    case VK_END:
+      FCaret = TextLength();
+      break;
+    case VK_HOME:
+      FCaret = 0;
+      break;
+    case VK_LEFT:
+    case VK_UP:
+      if (FCaret > 0) --FCaret;
+      break;
+    case VK_RIGHT:
+    case VK_DOWN:
+      if (FCaret < TextLength()) ++FCaret;
+      break;
+    case VK_DELETE:
+      if (HasSelection()) {
+        DeleteSelection();
+      } else if (FCaret < TextLength()) {
+        const size_t b = ByteOffset(FText, FCaret), e = ByteOffset(FText, FCaret + 1);
+        FText.erase(b, e - b);
+      }
+      break;
+    case VK_ADD:
+    case VK_OEM_PLUS:
+      InsertText("+");
+      break;
+    case VK_SUBTRACT:
+    case VK_OEM_MINUS:
+      InsertText("-");
+      break;
+    case VK_DECIMAL:
+      // The keypad's separator key types the separator the field takes: a point-only field
+      // would refuse the comma.
+      InsertText(ResolveSepModeNumIO2(FDecPlaceSep) == kSepPoint ? "." : ",");
+      break;
+    case VK_OEM_COMMA:
+      InsertText(",");
+      break;
+    case VK_OEM_PERIOD:
+      InsertText(".");
+      break;
+    default:
+      if (Key >= '0' && Key <= '9') {
+        char c = static_cast<char>(Key);
+        if (Shift && c == '4') c = '$';
+        if (Shift && c == '5') c = '%';
+        if (Shift && c == '6') c = '&';
+        // A US keyboard types "&" with Shift+7; taking it too loses no prefix.
+        if (Shift && c == '7') c = '&';
+        InsertText(std::string(1, c));
+      } else if (Key >= 'A' && Key <= 'F') {
+        InsertText(std::string(1, static_cast<char>(Key)));
+      } else if (Key >= VK_NUMPAD0 && Key <= VK_NUMPAD9) {
+        InsertText(std::string(1, static_cast<char>('0' + (Key - VK_NUMPAD0))));
+      } else {
+        DoBeep();
+      }
+      break;
+  }
+}
+
+void TNumIO2::FinishKey(const TEditState& Before, bool KeepSelection) {
+  // A text the notation cannot grow into is refused whole, with a beep.
+  if (FText != Before.Text && !Standing(FText)) {
+    FText = Before.Text;
+    FCaret = Before.Caret;
+    FSelBegin = Before.SelBegin;
+    FSelEnd = Before.SelEnd;
     DoBeep();
   }
   ClampCaret();
-  if (!keepSelection) {
+  if (!KeepSelection) {
     const int len = TextLength();
     if (FInputFormat == itFixPoint && FCaret > len - FFixPointDecPlaces - 1 && FCaret < len) {
       // In the decimals the next digit is selected, so typing overwrites it.
@@ -233,7 +242,7 @@ void TNumIO2::HandleKey(uint16_t Key, TShiftState Shift) {
     FSelAnchor = FCaret;
   }
   FCaretVisible = true;
-  if (FText != oldText) Changed();
+  if (FText != Before.Text) Changed();
   RepaintNow();
 }
 

@@ -229,94 +229,99 @@ void TNumIO2::Paint() {
   TBitmap bmp(W, H);
   TCanvas* c = bmp.Canvas();
   c->Font()->Assign(GetFont());
-  const bool enabled = GetEnabled();
-  const int g = GaugeBand();
-  const int ty = TextTop();
-  const int LS = FLeftSpace;
-  const int boxRight = Sat(int64_t{LS} + FTextBoxWidth + 2);  // LS + TBW + 2
-  const int boxBottom = H - g;
+  PaintBackground(c);
+  DrawOutsideText(c, FLeftText, LeftTextLeft(), TextTop(), FColorOutText, FColorOutBG,
+                  GetEnabled());
+  if (FButVisible) PaintSpinButtons(c);
+  DrawOutsideText(c, FRightText, RightTextLeft(), TextTop(), FColorOutText, FColorOutBG,
+                  GetEnabled());
+  if (FGaugeVisible) PaintGauge(c);
+  const TColor back = PaintTextBox(c);
+  PaintNumber(c, back);
+  PaintCaretAndSelection(c);
+  Canvas()->Draw(0, 0, &bmp);
+}
 
-  // 2. background
+int TNumIO2::TextBoxBottom() const { return GetHeight() - GaugeBand(); }
+
+void TNumIO2::PaintBackground(TCanvas* c) const {
   c->Pen()->SetColor(FColorOutBG);
   c->Brush()->SetStyle(bsSolid);
   c->Brush()->SetColor(FColorOutBG);
-  c->Rectangle(0, 0, W, H);
+  c->Rectangle(0, 0, GetWidth(), GetHeight());
+}
 
-  // 3. left text
-  DrawOutsideText(c, FLeftText, LeftTextLeft(), ty, FColorOutText, FColorOutBG, enabled);
-
-  // 4. spin buttons
-  if (FButVisible) {
-    const int x0 = ButtonLeft(), bw = FButWidth, h2 = FButHeight / 2;
-    c->Pen()->SetColor(clGray);
-    c->Brush()->SetColor(FButColor);
-    c->Rectangle(ButtonRect());
-    Line(c, x0, h2 - 1, x0 + bw, h2 - 1);
-    if (FBut3D) {
-      c->Pen()->SetColor(clWhite);
-      const TPoint lower[] = {{x0 + 1, 2 * h2 - 3}, {x0 + 1, h2}, {x0 + bw, h2}};
-      c->Polyline(lower);
-      const TPoint upper[] = {{x0 + 1, h2 - 2}, {x0 + 1, 1}, {x0 + bw, 1}};
-      c->Polyline(upper);
-      c->Pen()->SetColor(clBlack);
-      const TPoint shade[] = {{x0 + 1, 2 * h2 - 1}, {x0 + bw + 1, 2 * h2 - 1}, {x0 + bw + 1, 1}};
-      c->Polyline(shade);
-    }
-    c->Pen()->SetColor(enabled ? clBlack : clGray);
-    const int cx = x0 + bw / 2, q = h2 / 2, d = h2 + q;
-    Line(c, cx, q - 1, cx + 2, q - 1);
-    Line(c, cx - 1, q, cx + 3, q);
-    Line(c, cx - 2, q + 1, cx + 4, q + 1);
-    Line(c, cx, d, cx + 2, d);
-    Line(c, cx - 1, d - 1, cx + 3, d - 1);
-    Line(c, cx - 2, d - 2, cx + 4, d - 2);
+void TNumIO2::PaintSpinButtons(TCanvas* c) const {
+  const int x0 = ButtonLeft(), bw = FButWidth, h2 = FButHeight / 2;
+  c->Pen()->SetColor(clGray);
+  c->Brush()->SetColor(FButColor);
+  c->Rectangle(ButtonRect());
+  Line(c, x0, h2 - 1, x0 + bw, h2 - 1);
+  if (FBut3D) {
+    c->Pen()->SetColor(clWhite);
+    const TPoint lower[] = {{x0 + 1, 2 * h2 - 3}, {x0 + 1, h2}, {x0 + bw, h2}};
+    c->Polyline(lower);
+    const TPoint upper[] = {{x0 + 1, h2 - 2}, {x0 + 1, 1}, {x0 + bw, 1}};
+    c->Polyline(upper);
+    c->Pen()->SetColor(clBlack);
+    const TPoint shade[] = {{x0 + 1, 2 * h2 - 1}, {x0 + bw + 1, 2 * h2 - 1}, {x0 + bw + 1, 1}};
+    c->Polyline(shade);
   }
+  // The two arrows, three rows each.
+  c->Pen()->SetColor(GetEnabled() ? clBlack : clGray);
+  const int cx = x0 + bw / 2, q = h2 / 2, d = h2 + q;
+  Line(c, cx, q - 1, cx + 2, q - 1);
+  Line(c, cx - 1, q, cx + 3, q);
+  Line(c, cx - 2, q + 1, cx + 4, q + 1);
+  Line(c, cx, d, cx + 2, d);
+  Line(c, cx - 1, d - 1, cx + 3, d - 1);
+  Line(c, cx - 2, d - 2, cx + 4, d - 2);
+}
 
-  // 5. right text
-  DrawOutsideText(c, FRightText, RightTextLeft(), ty, FColorOutText, FColorOutBG, enabled);
-
-  // 6. gauge
-  if (FGaugeVisible) {
-    const TRect gr = GaugeRect();
-    c->Pen()->SetColor(FGaugeFrameStyle != fsNone ? FGaugeColorFrame : FGaugeColorBg);
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(FGaugeColorBg);
-    c->Rectangle(gr);
-    const int barRight = GaugeBarRight();
-    if (barRight > gr.Left) {
-      const TColor bar = enabled ? FGaugeColor : clGray;
-      c->Pen()->SetColor(bar);
-      c->Brush()->SetColor(bar);
-      c->Rectangle(gr.Left, gr.Top, barRight, gr.Bottom);
-    }
-    if (FGaugeFrameStyle != fsNone) {
-      TColor pen = FColFrameLow;
-      if (FGaugeFrameStyle == fsSimple) pen = FGaugeColorFrame;
-      if (FGaugeFrameStyle == fsEmbossed) pen = FColFrameHigh;
-      c->Pen()->SetColor(pen);
-      c->Brush()->SetStyle(bsClear);
-      c->Rectangle(gr);
-      c->Brush()->SetStyle(bsSolid);
-      TColor lt, rb;
-      if (BevelPens(FGaugeFrameStyle, FColFrameDark, FColFrameLow, FColFrameHigh, lt, rb)) {
-        const int gl = FGaugeLeftMargin, gw = FGaugeWidth, gh = FGaugeHeight;
-        c->Pen()->SetColor(lt);
-        const TPoint ltp[] = {{gl + 1, H - 3}, {gl + 1, H - gh}, {gl + gw - 1, H - gh}};
-        c->Polyline(ltp);
-        c->Pen()->SetColor(rb);
-        const TPoint rbp[] = {{gl + 1, H - 1}, {gl + gw, H - 1}, {gl + gw, H - gh - 1}};
-        c->Polyline(rbp);
-      }
-    }
+void TNumIO2::PaintGauge(TCanvas* c) const {
+  const int H = GetHeight();
+  const TRect gr = GaugeRect();
+  c->Pen()->SetColor(FGaugeFrameStyle != fsNone ? FGaugeColorFrame : FGaugeColorBg);
+  c->Brush()->SetStyle(bsSolid);
+  c->Brush()->SetColor(FGaugeColorBg);
+  c->Rectangle(gr);
+  const int barRight = GaugeBarRight();
+  if (barRight > gr.Left) {
+    const TColor bar = GetEnabled() ? FGaugeColor : clGray;
+    c->Pen()->SetColor(bar);
+    c->Brush()->SetColor(bar);
+    c->Rectangle(gr.Left, gr.Top, barRight, gr.Bottom);
   }
+  if (FGaugeFrameStyle == fsNone) return;
+  TColor pen = FColFrameLow;
+  if (FGaugeFrameStyle == fsSimple) pen = FGaugeColorFrame;
+  if (FGaugeFrameStyle == fsEmbossed) pen = FColFrameHigh;
+  c->Pen()->SetColor(pen);
+  c->Brush()->SetStyle(bsClear);
+  c->Rectangle(gr);
+  c->Brush()->SetStyle(bsSolid);
+  TColor lt, rb;
+  if (BevelPens(FGaugeFrameStyle, FColFrameDark, FColFrameLow, FColFrameHigh, lt, rb)) {
+    const int gl = FGaugeLeftMargin, gw = FGaugeWidth, gh = FGaugeHeight;
+    c->Pen()->SetColor(lt);
+    const TPoint ltp[] = {{gl + 1, H - 3}, {gl + 1, H - gh}, {gl + gw - 1, H - gh}};
+    c->Polyline(ltp);
+    c->Pen()->SetColor(rb);
+    const TPoint rbp[] = {{gl + 1, H - 1}, {gl + gw, H - 1}, {gl + gw, H - gh - 1}};
+    c->Polyline(rbp);
+  }
+}
 
-  // 7. text box
-  const bool outOfRange = OutOfRange();
+TColor TNumIO2::PaintTextBox(TCanvas* c) const {
+  const bool enabled = GetEnabled();
+  const int LS = FLeftSpace;
+  const int boxRight = Sat(int64_t{LS} + FTextBoxWidth + 2);
+  const int boxBottom = TextBoxBottom();
   TColor pen = FColFrameLow;
   if (FFrameStyle == fsNone) pen = enabled ? FColorBoxBG : clSilver;
   if (FFrameStyle == fsEmbossed) pen = FColFrameHigh;
   TColor back = FColorBoxBG;
-  if (outOfRange) {
+  if (OutOfRange()) {
     back = FColorWarnBG;
     if (FFrameStyle == fsNone && enabled) pen = FColorWarnBG;
   }
@@ -326,31 +331,33 @@ void TNumIO2::Paint() {
   c->Brush()->SetColor(back);
   const bool flat = FFrameStyle == fsNone || FFrameStyle == fsSimple;
   c->Rectangle(LS, 0, boxRight, flat ? boxBottom : boxBottom - 1);
-  {
-    TColor lt, rb;
-    if (BevelPens(FFrameStyle, FColFrameDark, FColFrameLow, FColFrameHigh, lt, rb)) {
-      c->Pen()->SetColor(lt);
-      const TPoint ltp[] = {{LS + 1, boxBottom - 3}, {LS + 1, 1}, {boxRight - 1, 1}};
-      c->Polyline(ltp);
-      c->Pen()->SetColor(rb);
-      const TPoint rbp[] = {{LS + 1, boxBottom - 1}, {boxRight, boxBottom - 1}, {boxRight, 0}};
-      c->Polyline(rbp);
-    }
+  TColor lt, rb;
+  if (BevelPens(FFrameStyle, FColFrameDark, FColFrameLow, FColFrameHigh, lt, rb)) {
+    c->Pen()->SetColor(lt);
+    const TPoint ltp[] = {{LS + 1, boxBottom - 3}, {LS + 1, 1}, {boxRight - 1, 1}};
+    c->Polyline(ltp);
+    c->Pen()->SetColor(rb);
+    const TPoint rbp[] = {{LS + 1, boxBottom - 1}, {boxRight, boxBottom - 1}, {boxRight, 0}};
+    c->Polyline(rbp);
   }
+  return back;
+}
 
-  // 8. number
-  c->Font()->SetColor(!enabled ? clGray : outOfRange ? FColorWarnText : FColorBoxText);
-  c->Brush()->SetColor(back);
-  c->TextRect(NumberClipRect(), NumberLeft(), ty, FText);
+void TNumIO2::PaintNumber(TCanvas* c, TColor Back) const {
+  c->Font()->SetColor(!GetEnabled() ? clGray : OutOfRange() ? FColorWarnText : FColorBoxText);
+  c->Brush()->SetColor(Back);
+  c->TextRect(NumberClipRect(), NumberLeft(), TextTop(), FText);
+}
 
-  // 9. caret (only the focused field shows one: typing goes there)
+void TNumIO2::PaintCaretAndSelection(TCanvas* c) const {
+  const int LS = FLeftSpace, boxBottom = TextBoxBottom();
+  // Only the focused field shows a caret: typing goes there.
   const int m = CaretOffset();
   if (FCaretVisible && m > 0 && m < FTextBoxWidth && Focused()) {
     c->Pen()->SetColor(clBlack);
     Line(c, LS + m, 3, LS + m, boxBottom - 3);
   }
-
-  // 10. selection, inverted in place
+  // The selection, inverted in place.
   if (FSelBegin < FSelEnd && (Focused() || !FHideSelection)) {
     const int lo = LS, hi = Sat(int64_t{LS} + FTextBoxWidth);
     const int x1 = std::clamp(CharPosToXCoords(FSelBegin), lo, hi);
@@ -360,8 +367,6 @@ void TNumIO2::Paint() {
     c->CopyRect(r, c, r);
     c->SetCopyMode(cmSrcCopy);
   }
-
-  Canvas()->Draw(0, 0, &bmp);
 }
 
 }  // namespace qel

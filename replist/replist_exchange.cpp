@@ -108,36 +108,6 @@ class TCsvReader {
   int FLine = 1;
 };
 
-void AppendHtmlEscaped(std::string& Out, std::string_view S) {
-  for (size_t i = 0; i < S.size(); ++i) {
-    const unsigned char ch = static_cast<unsigned char>(S[i]);
-    switch (ch) {
-      case '&':
-        Out += "&amp;";
-        break;
-      case '<':
-        Out += "&lt;";
-        break;
-      case '>':
-        Out += "&gt;";
-        break;
-      case '"':
-        Out += "&quot;";
-        break;
-      case '\'':
-        Out += "&#39;";
-        break;
-      default:
-        // Control characters are not allowed in HTML text; they become the replacement
-        // character, except TAB, LF and CR, which are ordinary white space.
-        if ((ch < 0x20 && ch != '\t' && ch != '\n' && ch != '\r') || ch == 0x7F)
-          Out += "\xEF\xBF\xBD";
-        else
-          Out += static_cast<char>(ch);
-    }
-  }
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- CSV
@@ -266,7 +236,7 @@ std::string TRLData::HTMLText(int ColLow, int RowLow, int ColHigh, int RowHigh,
   const std::string border = std::to_string(std::max(Border, 0));
   std::string out;
   out += "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>";
-  AppendHtmlEscaped(out, Title.empty() ? FCommonHeader : Title);
+  rlfiles::AppendEscaped(out, Title.empty() ? FCommonHeader : Title, rlfiles::mcHtml);
   out += "</title>\n<style>\ntable.replist { border-collapse: separate; border-spacing: ";
   out += std::to_string(std::max(CellSpacing, 0));
   out += "px; border: " + border + "px solid #808080; }\n";
@@ -281,7 +251,7 @@ std::string TRLData::HTMLText(int ColLow, int RowLow, int ColHigh, int RowHigh,
   out += "</style>\n</head>\n<body>\n<table class=\"replist\">\n";
   if (!Caption.empty()) {
     out += "<caption>";
-    AppendHtmlEscaped(out, Caption);
+    rlfiles::AppendEscaped(out, Caption, rlfiles::mcHtml);
     out += "</caption>\n";
   }
   if (c0 <= c1) {
@@ -302,7 +272,7 @@ std::string TRLData::HTMLText(int ColLow, int RowLow, int ColHigh, int RowHigh,
       text = GetColName(c);
       BeforeHTMLExport(text, c, 0);
       out += "<th scope=\"col\">";
-      AppendHtmlEscaped(out, text);
+      rlfiles::AppendEscaped(out, text, rlfiles::mcHtml);
       out += "</th>";
     }
     out += "</tr>\n</thead>\n";
@@ -314,7 +284,7 @@ std::string TRLData::HTMLText(int ColLow, int RowLow, int ColHigh, int RowHigh,
       text = GetElem(c, r);
       BeforeHTMLExport(text, c, r);
       out += c == 0 ? "<th scope=\"row\">" : "<td>";
-      AppendHtmlEscaped(out, text);
+      rlfiles::AppendEscaped(out, text, rlfiles::mcHtml);
       out += c == 0 ? "</th>" : "</td>";
     }
     out += "</tr>\n";

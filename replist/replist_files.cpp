@@ -1,4 +1,4 @@
-// File helpers of the report-list exchange: whole-file reading and write-then-rename saving.
+// Helpers of the report-list exchange: whole-file reading, write-then-rename saving, escaping.
 #include "replist/replist_files.h"
 
 #include <fcntl.h>
@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -90,6 +91,81 @@ void WriteFileAtomically(const std::string& FName, std::string_view Data, const 
 int LineOfOffset(std::string_view Text, size_t Offset) {
   Offset = std::min(Offset, Text.size());
   return 1 + static_cast<int>(std::count(Text.begin(), Text.begin() + Offset, '\n'));
+}
+
+namespace {
+
+// What happens to a byte: copied, or replaced by a text from the context's table.
+enum TEscapeAction : uint8_t { eaCopy, eaEntity, eaCharRef, eaDrop, eaReplacement };
+
+struct TEscapeTable {
+  std::array<uint8_t, 256> Action{};
+};
+
+constexpr TEscapeTable MakeTable(TMarkupContext Context) {
+  TEscapeTable t;
+  const bool html = Context == mcHtml;
+  for (int c = 0; c < 0x20; ++c) t.Action[c] = html ? eaReplacement : eaCharRef;
+  if (html) {
+    t.Action['\t'] = t.Action['\n'] = t.Action['\r'] = eaCopy;
+    t.Action[0x7F] = eaReplacement;
+    t.Action['"'] = t.Action['\''] = eaEntity;
+  } else {
+    t.Action[0] = eaDrop;
+    if (Context == mcXmlText) t.Action['\t'] = t.Action['\n'] = eaCopy;
+    if (Context == mcXmlAttribute) t.Action['"'] = eaEntity;
+  }
+  t.Action['&'] = t.Action['<'] = t.Action['>'] = eaEntity;
+  return t;
+}
+
+constexpr TEscapeTable kEscapeTables[] = {MakeTable(mcXmlText), MakeTable(mcXmlAttribute),
+                                          MakeTable(mcHtml)};
+
+const char* Entity(unsigned char Ch) {
+  switch (Ch) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return "&quot;";
+    default:
+      return "&#39;";
+  }
+}
+
+}  // namespace
+
+void AppendEscaped(std::string& Out, std::string_view S, TMarkupContext Context) {
+  // Most texts need nothing, so the scan is a table lookup per byte and runs are copied whole.
+  const auto& action = kEscapeTables[Context].Action;
+  size_t start = 0;
+  for (size_t i = 0; i < S.size(); ++i) {
+    const unsigned char ch = static_cast<unsigned char>(S[i]);
+    if (action[ch] == eaCopy) continue;
+    Out.append(S.data() + start, i - start);
+    start = i + 1;
+    switch (action[ch]) {
+      case eaEntity:
+        Out += Entity(ch);
+        break;
+      case eaCharRef: {
+        char num[8];
+        std::snprintf(num, sizeof num, "&#%u;", ch);
+        Out += num;
+        break;
+      }
+      case eaReplacement:
+        Out += "\xEF\xBF\xBD";
+        break;
+      default:
+        break;  // dropped
+    }
+  }
+  Out.append(S.data() + start, S.size() - start);
 }
 
 }  // namespace qel::rlfiles

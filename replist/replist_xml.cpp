@@ -108,58 +108,11 @@ bool LineMatches(const std::string& Line, const std::string& DataID) {
   return RootLineIdentifier(LowerAscii(Line), id) && IdentifierMatches(id, DataID);
 }
 
-// Escapes element text (Attr false) or an attribute value in double quotes (Attr true). CR,
-// and in attributes also TAB and LF, are written as references because a parser would
-// otherwise normalise them; other control characters likewise. NUL cannot be represented in
-// XML and is left out.
-void AppendEscaped(std::string& Out, std::string_view S, bool Attr) {
-  // Bit 1: escaped everywhere; bit 2: escaped in attributes only. Most texts need nothing, so
-  // the scan is a table lookup per byte.
-  static constexpr auto kEscape = [] {
-    std::array<uint8_t, 256> t{};
-    for (int c = 0; c < 0x20; ++c) t[c] = 1;
-    t['\t'] = t['\n'] = 2;
-    t['&'] = t['<'] = t['>'] = 1;
-    t['"'] = 2;
-    return t;
-  }();
-  const uint8_t mask = Attr ? 3 : 1;
-  size_t start = 0;
-  for (size_t i = 0; i < S.size(); ++i) {
-    const unsigned char ch = static_cast<unsigned char>(S[i]);
-    if (!(kEscape[ch] & mask)) continue;
-    Out.append(S.data() + start, i - start);
-    start = i + 1;
-    switch (ch) {
-      case '&':
-        Out += "&amp;";
-        break;
-      case '<':
-        Out += "&lt;";
-        break;
-      case '>':
-        Out += "&gt;";
-        break;
-      case '"':
-        Out += "&quot;";
-        break;
-      case 0:
-        break;  // NUL cannot be written in XML
-      default: {
-        char num[8];
-        std::snprintf(num, sizeof num, "&#%u;", ch);
-        Out += num;
-      }
-    }
-  }
-  Out.append(S.data() + start, S.size() - start);
-}
-
 void AppendElement(std::string& Out, const char* Tag, std::string_view Text) {
   Out += "  <";
   Out += Tag;
   Out += '>';
-  AppendEscaped(Out, Text, false);
+  rlfiles::AppendEscaped(Out, Text, rlfiles::mcXmlText);
   Out += "</";
   Out += Tag;
   Out += ">\n";
@@ -171,7 +124,7 @@ void AppendColumnElement(std::string& Out, const char* Tag, int Col, std::string
   Out += " col=\"";
   Out += std::to_string(Col);
   Out += "\">";
-  AppendEscaped(Out, Text, false);
+  rlfiles::AppendEscaped(Out, Text, rlfiles::mcXmlText);
   Out += "</";
   Out += Tag;
   Out += ">\n";
@@ -292,7 +245,7 @@ std::string TRLData::BuildXML(bool XMLDeclaration, const std::string& DataID) co
   if (XMLDeclaration) out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   // The whole root tag on one line, the identifier first: that line is what recognises us.
   out += "<replist id=\"";
-  AppendEscaped(out, id, true);
+  rlfiles::AppendEscaped(out, id, rlfiles::mcXmlAttribute);
   out += "\" signature=\"";
   out += kSignature;
   out += "\" version=\"";
@@ -318,7 +271,7 @@ std::string TRLData::BuildXML(bool XMLDeclaration, const std::string& DataID) co
         out += "\" row=\"";
         AppendInt(out, r);
         out += "\">";
-        AppendEscaped(out, s, false);
+        rlfiles::AppendEscaped(out, s, rlfiles::mcXmlText);
         out += "</cell>\n";
       }
     }

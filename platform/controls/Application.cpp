@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <map>
 
-#include "platform/backends/headless/Headless.h"
 #include "platform/controls/Backend.h"
 #include "platform/controls/Forms.h"
 
@@ -46,7 +45,7 @@ void RegisterBackend(const std::string& Name, TBackendFactory Factory) {
 std::unique_ptr<TBackend> CreateBackend(const std::string& Name) {
   auto it = Registry().find(Name);
   if (it != Registry().end()) return it->second();
-  if (Name == "headless") return std::make_unique<THeadlessBackend>();
+  if (Name == "headless") return CreateDefaultBackend();
   return nullptr;
 }
 
@@ -54,7 +53,7 @@ std::unique_ptr<TBackend> CreateBackend(const std::string& Name) {
 
 TApplication::TApplication(TComponent* AOwner)
     : TComponent(AOwner),
-      FBackend(std::make_unique<THeadlessBackend>()),
+      FBackend(CreateDefaultBackend()),
       FClipboard(std::make_unique<TClipboard>()) {
   FHintWnd = NewHandle(nullptr, [this](TMessage& M) { HintTimer(M); });
 }
@@ -75,7 +74,7 @@ void TApplication::Initialize() {
 }
 
 void TApplication::SetBackend(std::unique_ptr<TBackend> Backend) {
-  if (!Backend) Backend = std::make_unique<THeadlessBackend>();
+  if (!Backend) Backend = CreateDefaultBackend();
   for (TForm* f : Screen->FForms)
     if (f->FNativeCreated) {
       FBackend->DestroyNativeWindow(f);

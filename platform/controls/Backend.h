@@ -67,5 +67,8 @@ using TBackendFactory = std::function<std::unique_ptr<TBackend>()>;
 void RegisterBackend(const std::string& Name, TBackendFactory Factory);
 // A new backend of that name, or nullptr when none is registered under it.
 std::unique_ptr<TBackend> CreateBackend(const std::string& Name);
+// The backend every application starts with and falls back to: the in-memory one. Defined by
+// the headless backend (platform/backends/headless), so the control layer names no backend.
+std::unique_ptr<TBackend> CreateDefaultBackend();
 
 }  // namespace qel

@@ -9,11 +9,15 @@
 //
 // Adding a class is a few lines:
 //
-//   RegisterClass<TMeter>("TMeter", "TCustomControl")
+//   RegisterClass<TMeter>("TMeter", "TGraphicControl")
+//       .Default("Width", 297)
+//       .Enum("MeterLayout", &TMeter::GetMeterLayout, &TMeter::SetMeterLayout, mlCirc90)
 //       .Prop("Value", &TMeter::GetValue, &TMeter::SetValue, 0.0)
-//       .Enum("Layout", &TMeter::GetLayout, &TMeter::SetLayout, mlCirc300)
-//       .Color("ColorBack", &TMeter::GetColorBack, &TMeter::SetColorBack, clBtnFace)
+//       .Color("ColorBakG", &TMeter::GetColorBakG, &TMeter::SetColorBakG, clWhite)
 //       .Object("NeedleLayout", &TMeter::GetNeedleLayout);
+//
+// (meter/meter_register.cpp). The default given is the value the constructor sets: a property
+// equal to it is not written, so a wrong default silently loses that value in form files.
 //
 // The kind of a property follows from its getter's type: bool, integers, floating point,
 // std::string, registered enumerations (RegisterEnum) and TSet of them. Colours are 32-bit

@@ -44,65 +44,6 @@ constexpr TColor kSystemColors[kSystemColorCount] = {
     RGB(215, 228, 242),  // clGradientInactiveCaption
 };
 
-struct NamedColor {
-  TColor Value;
-  const char* Name;
-};
-
-// Names in the order a value is written back (the first name of a value wins).
-constexpr NamedColor kColorNames[] = {
-    {clBlack, "clBlack"},
-    {clMaroon, "clMaroon"},
-    {clGreen, "clGreen"},
-    {clOlive, "clOlive"},
-    {clNavy, "clNavy"},
-    {clPurple, "clPurple"},
-    {clTeal, "clTeal"},
-    {clGray, "clGray"},
-    {clSilver, "clSilver"},
-    {clRed, "clRed"},
-    {clLime, "clLime"},
-    {clYellow, "clYellow"},
-    {clBlue, "clBlue"},
-    {clFuchsia, "clFuchsia"},
-    {clAqua, "clAqua"},
-    {clWhite, "clWhite"},
-    {clMoneyGreen, "clMoneyGreen"},
-    {clSkyBlue, "clSkyBlue"},
-    {clCream, "clCream"},
-    {clMedGray, "clMedGray"},
-    {clActiveBorder, "clActiveBorder"},
-    {clActiveCaption, "clActiveCaption"},
-    {clAppWorkSpace, "clAppWorkSpace"},
-    {clBackground, "clBackground"},
-    {clBtnFace, "clBtnFace"},
-    {clBtnHighlight, "clBtnHighlight"},
-    {clBtnShadow, "clBtnShadow"},
-    {clBtnText, "clBtnText"},
-    {clCaptionText, "clCaptionText"},
-    {clDefault, "clDefault"},
-    {clGradientActiveCaption, "clGradientActiveCaption"},
-    {clGradientInactiveCaption, "clGradientInactiveCaption"},
-    {clGrayText, "clGrayText"},
-    {clHighlight, "clHighlight"},
-    {clHighlightText, "clHighlightText"},
-    {clHotLight, "clHotLight"},
-    {clInactiveBorder, "clInactiveBorder"},
-    {clInactiveCaption, "clInactiveCaption"},
-    {clInactiveCaptionText, "clInactiveCaptionText"},
-    {clInfoBk, "clInfoBk"},
-    {clInfoText, "clInfoText"},
-    {clMenu, "clMenu"},
-    {clMenuText, "clMenuText"},
-    {clNone, "clNone"},
-    {clScrollBar, "clScrollBar"},
-    {cl3DDkShadow, "cl3DDkShadow"},
-    {cl3DLight, "cl3DLight"},
-    {clWindow, "clWindow"},
-    {clWindowFrame, "clWindowFrame"},
-    {clWindowText, "clWindowText"},
-};
-
 // The integer forms a colour may be written in: "$hex", "0xhex", "xhex" or decimal with an
 // optional sign. Values wrap to 32 bits as a 32-bit integer would hold them.
 bool ParseColorNumber(const std::string& S, TColor& Value) {
@@ -151,7 +92,7 @@ TColor ColorToRGB(TColor Color) {
 }
 
 bool ColorToIdent(TColor Color, std::string& Ident) {
-  for (const NamedColor& c : kColorNames)
+  for (const TColorIdent& c : kColorIdents)
     if (c.Value == Color) {
       Ident = c.Name;
       return true;
@@ -160,7 +101,7 @@ bool ColorToIdent(TColor Color, std::string& Ident) {
 }
 
 bool IdentToColor(const std::string& Ident, TColor& Color) {
-  for (const NamedColor& c : kColorNames)
+  for (const TColorIdent& c : kColorIdents)
     if (SameText(Ident, c.Name)) {
       Color = c.Value;
       return true;

@@ -85,6 +85,68 @@ inline TColor PixelToColor(TPixel p) {
   return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
 }
 
+// The one table of colour identifiers, for form files, pickers and the colour lists of the
+// components: the 16 basic colours, four further ones, the 27 system colours in index order
+// (entries 0..46, the classic list of predefined colours), then clHotLight, clNone and
+// clDefault. A value has one name, so writing and reading agree.
+struct TColorIdent {
+  TColor Value;
+  const char* Name;
+};
+inline constexpr int kColorIdentCount = 50;
+inline constexpr TColorIdent kColorIdents[kColorIdentCount] = {
+    {clBlack, "clBlack"},
+    {clMaroon, "clMaroon"},
+    {clGreen, "clGreen"},
+    {clOlive, "clOlive"},
+    {clNavy, "clNavy"},
+    {clPurple, "clPurple"},
+    {clTeal, "clTeal"},
+    {clGray, "clGray"},
+    {clSilver, "clSilver"},
+    {clRed, "clRed"},
+    {clLime, "clLime"},
+    {clYellow, "clYellow"},
+    {clBlue, "clBlue"},
+    {clFuchsia, "clFuchsia"},
+    {clAqua, "clAqua"},
+    {clWhite, "clWhite"},
+    {clMoneyGreen, "clMoneyGreen"},
+    {clSkyBlue, "clSkyBlue"},
+    {clCream, "clCream"},
+    {clMedGray, "clMedGray"},
+    {clScrollBar, "clScrollBar"},
+    {clBackground, "clBackground"},
+    {clActiveCaption, "clActiveCaption"},
+    {clInactiveCaption, "clInactiveCaption"},
+    {clMenu, "clMenu"},
+    {clWindow, "clWindow"},
+    {clWindowFrame, "clWindowFrame"},
+    {clMenuText, "clMenuText"},
+    {clWindowText, "clWindowText"},
+    {clCaptionText, "clCaptionText"},
+    {clActiveBorder, "clActiveBorder"},
+    {clInactiveBorder, "clInactiveBorder"},
+    {clAppWorkSpace, "clAppWorkSpace"},
+    {clHighlight, "clHighlight"},
+    {clHighlightText, "clHighlightText"},
+    {clBtnFace, "clBtnFace"},
+    {clBtnShadow, "clBtnShadow"},
+    {clGrayText, "clGrayText"},
+    {clBtnText, "clBtnText"},
+    {clInactiveCaptionText, "clInactiveCaptionText"},
+    {clBtnHighlight, "clBtnHighlight"},
+    {cl3DDkShadow, "cl3DDkShadow"},
+    {cl3DLight, "cl3DLight"},
+    {clInfoText, "clInfoText"},
+    {clInfoBk, "clInfoBk"},
+    {clGradientActiveCaption, "clGradientActiveCaption"},
+    {clGradientInactiveCaption, "clGradientInactiveCaption"},
+    {clHotLight, "clHotLight"},
+    {clNone, "clNone"},
+    {clDefault, "clDefault"},
+};
+
 // "clRed" for named colours, otherwise "$00BBGGRR" (eight hexadecimal digits).
 std::string ColorToString(TColor Color);
 // Accepts a colour name ("clRed", case-insensitive), "$hex" or a decimal number; raises

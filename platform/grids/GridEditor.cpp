@@ -52,92 +52,6 @@ class TInplaceEditButton : public TCustomControl {
   TInplaceEdit* FEdit;
 };
 
-// The open pick list. All state stays in the editor; the list paints and turns the mouse into
-// the editor's calls. It holds the capture, so a press outside it reaches it and closes it.
-class TPickListWindow : public TCustomControl {
- public:
-  explicit TPickListWindow(TInplaceEdit* AEdit)
-      : TCustomControl(AEdit),
-        FEdit(AEdit),
-        FBarInput([AEdit] { return AEdit->PickScrollBar(); },
-                  [AEdit](int Top) { AEdit->ScrollPickTo(Top); }) {
-    FControlStyle = {csOpaque};
-    SetColor(clWindow);
-    SetVisible(false);
-  }
-  std::string ClassName() const override { return "TPickListWindow"; }
-  // Ends a press on the scroll bar: a thumb drag, a held arrow or track (the list closed).
-  void EndScrollPress() { FBarInput.Cancel(); }
-
-  void MouseDown(TMouseButton Button, TShiftState, int X, int Y) override {
-    FBarInput.Cancel();
-    if (!GetClientRect().Contains({X, Y})) {
-      FEdit->CloseUp(false);
-      return;
-    }
-    // A press on the bar scrolls (held, it repeats); its release chooses nothing.
-    if (Button == mbLeft && FBarInput.Press({X, Y})) return;
-    int i = FEdit->PickItemAt({X, Y});
-    if (i >= 0) FEdit->SetPickIndex(i);
-  }
-  void MouseMove(TShiftState, int X, int Y) override {
-    if (FBarInput.Pressed()) {
-      FBarInput.Move({X, Y});
-      return;
-    }
-    int i = FEdit->PickItemAt({X, Y});
-    if (i >= 0) FEdit->SetPickIndex(i);
-  }
-  void MouseUp(TMouseButton Button, TShiftState, int X, int Y) override {
-    bool scroll = FBarInput.Pressed();
-    FBarInput.Release({X, Y});
-    if (Button != mbLeft || scroll || !FEdit->FDropped) return;
-    int i = FEdit->PickItemAt({X, Y});
-    if (i < 0) return;
-    FEdit->SetPickIndex(i);
-    FEdit->CloseUp(true);
-  }
-  bool DoMouseWheel(TShiftState, int WheelDelta, TPoint) override {
-    FEdit->ScrollPickTo(FEdit->FPickTop + (WheelDelta > 0 ? -3 : 3));
-    return true;
-  }
-  void WndProc(TMessage& Message) override {
-    // Without the capture the release would never come here: a held part stops now.
-    if (Message.Msg == WM_CAPTURECHANGED) FBarInput.Cancel();
-    TCustomControl::WndProc(Message);
-  }
-
- protected:
-  void Paint() override {
-    TCanvas* c = Canvas();
-    c->Font()->Assign(FEdit->GetFont());
-    TRect r = GetClientRect();
-    c->Brush()->SetColor(clWindowFrame);
-    c->FrameRect(r);
-    c->Brush()->SetColor(clWindow);
-    c->FillRect(Rect(1, 1, r.Right - 1, r.Bottom - 1));
-    const TStrings& items = FEdit->PickItems();
-    int last = std::min(items.GetCount(), FEdit->FPickTop + FEdit->PickVisibleCount());
-    for (int i = FEdit->FPickTop; i < last; ++i) {
-      TRect ir = FEdit->PickItemRect(i);
-      bool sel = i == FEdit->FPickIndex;
-      c->Brush()->SetColor(sel ? clHighlight : clWindow);
-      c->Font()->SetColor(sel ? clHighlightText : FEdit->GetFont()->GetColor());
-      c->TextRect(ir, ir.Left + 2, ir.Top + 1, items.Get(i));
-    }
-    wp::PaintListScrollBar(c, FEdit->PickScrollBar());
-  }
-  void WMCancelMode(TMessage& Message) override {
-    TCustomControl::WMCancelMode(Message);
-    FBarInput.Cancel();
-    if (FEdit->FDropped) FEdit->CloseUp(false);
-  }
-
- private:
-  TInplaceEdit* FEdit;
-  wp::TListScrollInput FBarInput;
-};
-
 // ---------------------------------------------------------------- TInplaceEdit
 
 TInplaceEdit::TInplaceEdit(TCustomGrid* AGrid)
@@ -264,6 +178,17 @@ void TInplaceEdit::SetDropDownRows(int Value) {
   }
 }
 
+void TInplaceEdit::DropDownPaintItems(TCanvas* C) {
+  const int last = std::min(FPickItems->GetCount(), FPickTop + PickVisibleCount());
+  for (int i = FPickTop; i < last; ++i) {
+    const TRect ir = PickItemRect(i);
+    const bool sel = i == FPickIndex;
+    C->Brush()->SetColor(sel ? clHighlight : clWindow);
+    C->Font()->SetColor(sel ? clHighlightText : GetFont()->GetColor());
+    C->TextRect(ir, ir.Left + 2, ir.Top + 1, FPickItems->Get(i));
+  }
+}
+
 void TInplaceEdit::ScrollPickTo(int Top) {
   FPickTop = wp::ClampListTop(Top, PickVisibleCount(), FPickItems->GetCount());
   if (FPickList) FPickList->Invalidate();
@@ -275,29 +200,19 @@ void TInplaceEdit::DropDown() {
   if (!f) return;
   FPickItems->Clear();
   FGrid->GetPickListItems(FGrid->GetCol(), FGrid->GetRow(), *FPickItems);
-  if (!FPickList) FPickList = new TPickListWindow(this);
+  if (!FPickList) FPickList = new TDropDownList(this, this);
   FDropped = true;
   FPickIndex = FPickItems->IndexOf(GetText());
   FPickTop = 0;
-  FPickList->SetParent(f);
-  FPickList->SetBoundsRect(PickListBounds());
-  FPickList->SetVisible(true);
-  FPickList->BringToFront();
+  FPickList->Open(f, PickListBounds());
   ScrollPickTo(FPickIndex >= 0 ? FPickIndex - PickVisibleCount() / 2 : 0);
-  f->SetCaptureControl(FPickList);
   if (FButton) FButton->Invalidate();
 }
 
 void TInplaceEdit::CloseUp(bool Accept) {
   if (!FDropped) return;
   FDropped = false;
-  if (FPickList) {
-    FPickList->EndScrollPress();
-    if (TForm* f = FPickList->GetParentForm(); f && f->CaptureControl() == FPickList)
-      f->SetCaptureControl(nullptr);
-    FPickList->SetVisible(false);
-    FPickList->SetParent(nullptr);
-  }
+  if (FPickList) FPickList->Close();
   if (FButton) FButton->Invalidate();
   int chosen = FPickIndex;
   FPickIndex = -1;

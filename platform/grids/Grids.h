@@ -129,13 +129,8 @@ class TGridAxis {
   mutable int64_t FTotalDelta = 0;
 };
 
-namespace widgetpaint {
-struct TListScrollBar;
-}
-
 class TCustomGrid;
 class TInplaceEditButton;
-class TPickListWindow;
 
 // The edit a grid lays over its focused cell while editing. It hands the keys that move between
 // cells back to the grid and reports every change of its text (the value, per the cell's edit
@@ -145,7 +140,7 @@ class TPickListWindow;
 // the cell; for esPickList it opens a list of the cell's values under the cell, placed on the form
 // above every other control and holding the mouse capture while open, so a press elsewhere closes
 // it.
-class TInplaceEdit : public TCustomMaskEdit {
+class TInplaceEdit : public TCustomMaskEdit, private TDropDownListClient {
  public:
   explicit TInplaceEdit(TCustomGrid* AGrid);
   ~TInplaceEdit() override;
@@ -198,16 +193,25 @@ class TInplaceEdit : public TCustomMaskEdit {
   int FDropDownRows = DefaultDropDownRows;
   friend class TCustomGrid;
   friend class TInplaceEditButton;
-  friend class TPickListWindow;
   void SetPickIndex(int Index);
   void ScrollPickTo(int Top);
   widgetpaint::TListScrollBar PickScrollBar() const;
+  // The open list's side of the editor.
+  widgetpaint::TListScrollBar DropDownScrollBar() const override { return PickScrollBar(); }
+  void DropDownScrollTo(int Top) override { ScrollPickTo(Top); }
+  int DropDownItemAt(TPoint P) const override { return PickItemAt(P); }
+  void DropDownHighlight(int Index) override { SetPickIndex(Index); }
+  void DropDownClose(bool Accept) override { CloseUp(Accept); }
+  bool DropDownIsOpen() const override { return FDropped; }
+  void DropDownPaintItems(TCanvas* C) override;
+  TColor DropDownColor() const override { return clWindow; }
+  TFont* DropDownFont() const override { return GetFont(); }
   void ButtonPressed();
   TCustomGrid* FGrid;
   bool FLoading = false;  // the grid is filling in the cell's text: not a user change
   TEditStyle FEditStyle = esSimple;
   TInplaceEditButton* FButton = nullptr;  // owned by this editor, parented to the grid
-  TPickListWindow* FPickList = nullptr;   // owned by this editor, on the form while open
+  TDropDownList* FPickList = nullptr;     // owned by this editor, on the form while open
   std::unique_ptr<TStringList> FPickItems;
   bool FDropped = false;
   int FPickIndex = -1;

@@ -124,6 +124,11 @@ class TTreeNode {
                   bool Recurse = false);
 
  private:
+  // The steps of KeyDown: Ctrl scrolls, the other keys act on the nodes; true when used.
+  bool ScrollKey(uint16_t Key);
+  bool NodeKey(uint16_t Key);
+  // The node a moving key selects (Handled false for a key that is not one).
+  TTreeNode* KeyTarget(uint16_t Key, bool& Handled);
   friend class TTreeNodes;
   friend class TCustomTreeView;
   explicit TTreeNode(TTreeNodes* AOwner) : FOwner(AOwner) {}

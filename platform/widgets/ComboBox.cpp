@@ -59,106 +59,6 @@ class TComboEdit : public TCustomEdit {
   TCustomComboBox* FCombo;
 };
 
-// ---------------------------------------------------------------- the drop-down list
-
-// Shows the box's items while it is open. All state stays in the box; the list only paints
-// and turns mouse input into the box's calls. It holds the capture, so presses outside reach it.
-class TComboListWindow : public TCustomControl {
- public:
-  TComboListWindow(TCustomComboBox* Combo)
-      : TCustomControl(Combo),
-        FCombo(Combo),
-        FBarInput([Combo] { return ListScrollBarOf(Combo); },
-                  [Combo](int Top) { Combo->ScrollListTo(Top); }) {
-    FControlStyle = {csOpaque};
-    SetColor(clWindow);
-    SetVisible(false);
-  }
-  std::string ClassName() const override { return "TComboListWindow"; }
-
-  // The list's scroll bar as the box stands now (an empty Bar without one): painting, hit
-  // testing, paging and the thumb all read it.
-  static wp::TListScrollBar ListScrollBarOf(const TCustomComboBox* Combo) {
-    wp::TListScrollBar bar;
-    bar.Bar = Combo->ListScrollBarRect();
-    bar.Count = Combo->GetItems()->GetCount();
-    bar.Visible = Combo->ListVisibleCount();
-    bar.Top = Combo->ListTopIndex();
-    return bar;
-  }
-  // Ends a press on the scroll bar: a thumb drag, a held arrow or track (the list closed).
-  void EndScrollPress() { FBarInput.Cancel(); }
-
-  void MouseDown(TMouseButton, TShiftState, int X, int Y) override {
-    FBarInput.Cancel();
-    if (!GetClientRect().Contains({X, Y})) {
-      // A press anywhere else (the box's own button too) closes without a choice.
-      FCombo->CloseList(false);
-      return;
-    }
-    // A press on the bar scrolls (held, it repeats); its release chooses nothing.
-    if (FBarInput.Press({X, Y})) return;
-    int i = FCombo->ListItemAt({X, Y});
-    if (i >= 0) FCombo->SetListIndex(i);
-  }
-  void MouseMove(TShiftState, int X, int Y) override {
-    if (FBarInput.Pressed()) {
-      FBarInput.Move({X, Y});
-      return;
-    }
-    int i = FCombo->ListItemAt({X, Y});
-    if (i >= 0) FCombo->SetListIndex(i);
-  }
-  void MouseUp(TMouseButton Button, TShiftState, int X, int Y) override {
-    bool scroll = FBarInput.Pressed();
-    FBarInput.Release({X, Y});
-    if (Button != mbLeft || scroll || !FCombo->FDropped) return;
-    int i = FCombo->ListItemAt({X, Y});
-    if (i >= 0) {
-      FCombo->SetListIndex(i);
-      FCombo->CloseList(true);
-    }
-  }
-  bool DoMouseWheel(TShiftState, int WheelDelta, TPoint) override {
-    FCombo->ScrollListTo(FCombo->FListTop + (WheelDelta > 0 ? -3 : 3));
-    return true;
-  }
-  void WndProc(TMessage& Message) override {
-    // Without the capture the release would never come here: a held part stops now.
-    if (Message.Msg == WM_CAPTURECHANGED) FBarInput.Cancel();
-    TCustomControl::WndProc(Message);
-  }
-
- protected:
-  void Paint() override {
-    TCanvas* c = TCustomControl::Canvas();
-    c->Font()->Assign(FCombo->GetFont());
-    TRect r = GetClientRect();
-    c->Brush()->SetColor(clWindowFrame);
-    c->FrameRect(r);
-    int n = FCombo->GetItems()->GetCount();
-    TRect area = Rect(1, 1, r.Right - 1, r.Bottom - 1);
-    c->Brush()->SetColor(FCombo->GetColor());
-    c->FillRect(area);
-    int last = std::min(n, FCombo->FListTop + FCombo->ListVisibleCount());
-    for (int i = FCombo->FListTop; i < last; ++i) {
-      TOwnerDrawState st;
-      if (i == FCombo->FListIndex) st = {odSelected, odFocused};
-      FCombo->PaintItem(c, i, FCombo->ListItemRect(i), st);
-    }
-    wp::PaintListScrollBar(c, ListScrollBarOf(FCombo));
-  }
-  void WMCancelMode(TMessage& Message) override {
-    TCustomControl::WMCancelMode(Message);
-    FBarInput.Cancel();
-    if (FCombo->FDropped) FCombo->CloseList(false);
-  }
-
- private:
-  TCustomComboBox* FCombo;
-  wp::TListScrollInput FBarInput;
-};
-
 // ---------------------------------------------------------------- TCustomComboBox
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
@@ -167,7 +67,7 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner)
   SetColor(clWindow);
   SetTabStop(true);
   FItems->OnChange = [this](TObject*) { ItemsChanged(); };
-  FList = new TComboListWindow(this);
+  FList = new TDropDownList(this, this);
   SetStyle(csDropDown);
   SetBounds(0, 0, 145, GetItemHeight() + 6);
 }
@@ -405,9 +305,7 @@ TRect TCustomComboBox::ListScrollBarRect() const {
   return Rect(b.Width() - 1 - kScrollWidth, 1, b.Width() - 1, b.Height() - 1);
 }
 
-TRect TCustomComboBox::ListThumbRect() const {
-  return TComboListWindow::ListScrollBarOf(this).Thumb();
-}
+TRect TCustomComboBox::ListThumbRect() const { return DropDownScrollBar().Thumb(); }
 
 TRect TCustomComboBox::ListItemRect(int Index) const {
   TRect b = ListBounds();
@@ -512,25 +410,15 @@ void TCustomComboBox::OpenList() {
   FDropped = true;
   FListIndex = FItemIndex;
   FListTop = 0;
-  FList->SetParent(f);
-  FList->SetBoundsRect(ListBounds());
-  FList->SetVisible(true);
-  FList->BringToFront();
+  FList->Open(f, ListBounds());
   ScrollListTo(FListIndex >= 0 ? FListIndex - ListVisibleCount() / 2 : 0);
-  f->SetCaptureControl(FList);
   Invalidate();
 }
 
 void TCustomComboBox::CloseList(bool Accept) {
   if (!FDropped) return;
   FDropped = false;
-  if (FList) {
-    static_cast<TComboListWindow*>(FList)->EndScrollPress();
-    if (TForm* f = FList->GetParentForm(); f && f->CaptureControl() == FList)
-      f->SetCaptureControl(nullptr);
-    FList->SetVisible(false);
-    FList->SetParent(nullptr);
-  }
+  if (FList) FList->Close();
   Invalidate();
   int chosen = FListIndex;
   FListIndex = -1;
@@ -546,6 +434,24 @@ void TCustomComboBox::SetListIndex(int Index) {
   FListIndex = Index;
   ScrollListTo(wp::ListTopShowing(Index, FListTop, ListVisibleCount()));
   if (FList) FList->Invalidate();
+}
+
+widgetpaint::TListScrollBar TCustomComboBox::DropDownScrollBar() const {
+  wp::TListScrollBar bar;
+  bar.Bar = ListScrollBarRect();
+  bar.Count = FItems->GetCount();
+  bar.Visible = ListVisibleCount();
+  bar.Top = FListTop;
+  return bar;
+}
+
+void TCustomComboBox::DropDownPaintItems(TCanvas* C) {
+  const int last = std::min(FItems->GetCount(), FListTop + ListVisibleCount());
+  for (int i = FListTop; i < last; ++i) {
+    TOwnerDrawState st;
+    if (i == FListIndex) st = {odSelected, odFocused};
+    PaintItem(C, i, ListItemRect(i), st);
+  }
 }
 
 void TCustomComboBox::ScrollListTo(int Top) {

@@ -115,6 +115,14 @@ class TMonthCalendar : public TCustomControl {
   virtual void DayChosen() {}
   virtual void Change();
   void Paint() override;
+  // The steps of Paint: the title with its paging buttons, the weekday names, the week
+  // numbers, the days and the Today line; texts centred in a rectangle on the canvas's font.
+  void PaintTitle(TCanvas* C, bool Enabled) const;
+  void PaintWeekdayNames(TCanvas* C, bool Enabled) const;
+  void PaintWeekNumbers(TCanvas* C) const;
+  void PaintDays(TCanvas* C, bool Enabled, TColor Text) const;
+  void PaintTodayLine(TCanvas* C, TColor Text) const;
+  static void CentredText(TCanvas* C, const TRect& R, const std::string& S);
   void CMFontChanged(TMessage& Message) override;
   void CMEnabledChanged(TMessage& Message) override;
   void WMSetFocus(TMessage& Message) override;

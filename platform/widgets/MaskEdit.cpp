@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/controls/Messages.h"
-#include "platform/controls/Properties.h"
 #include "platform/widgets/EditText.h"
 #include "platform/widgets/Mask.h"
 
@@ -398,20 +397,6 @@ void TCustomMaskEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
   TCustomEdit::MouseUp(Button, Shift, X, Y);
   if (IsMasked() && Button == mbLeft && FCaret == FAnchor)
     MoveCaretTo(SnapCaret(CaretCodePoint()), false);
-}
-
-// ---------------------------------------------------------------- registration
-
-void RegisterMaskClasses() {
-  RegisterStdWidgetClasses();
-  // EditMask comes before Text, so a form file's value is formatted into its mask.
-  RegisterClass<TCustomMaskEdit>("TCustomMaskEdit", "TCustomEdit")
-      .Prop("EditMask", &TCustomMaskEdit::GetEditMask, &TCustomMaskEdit::SetEditMask,
-            std::string());
-  RegisterClass<TMaskEdit>("TMaskEdit", "TCustomMaskEdit")
-      .Prop(
-          "Text", [](const TCustomMaskEdit* E) { return E->GetText(); },
-          [](TCustomMaskEdit* E, const std::string& S) { E->SetText(S); }, std::string());
 }
 
 }  // namespace qel

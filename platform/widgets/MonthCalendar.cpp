@@ -391,76 +391,91 @@ void TMonthCalendar::WMGetDlgCode(TMessage& Message) {
 
 void TMonthCalendar::Paint() {
   TCanvas* c = FCanvas.get();
-  TRect client = GetClientRect();
-  bool enabled = IsEnabledInTree();
-  TColor text = enabled ? GetFont()->GetColor() : clGrayText;
-  TFormatSettings fs = GetFormatSettings();
+  const TRect client = GetClientRect();
+  const bool enabled = IsEnabledInTree();
+  const TColor text = enabled ? GetFont()->GetColor() : clGrayText;
   c->Brush()->SetStyle(bsSolid);
   c->Brush()->SetColor(GetColor());
   c->FillRect(client);
   c->Brush()->SetColor(clWindowFrame);
   c->FrameRect(client);
   c->Font()->Assign(GetFont());
-  int th = c->TextHeight("Wg");
-  auto centred = [&](const TRect& R, const std::string& S) {
-    c->TextOut((R.Left + R.Right - c->TextWidth(S)) / 2, R.Top + (R.Height() - th) / 2, S);
-  };
+  PaintTitle(c, enabled);
+  PaintWeekdayNames(c, enabled);
+  if (FWeekNumbers) PaintWeekNumbers(c);
+  PaintDays(c, enabled, text);
+  if (FShowToday) PaintTodayLine(c, text);
+}
 
-  // Title bar: month and year between the paging buttons.
+void TMonthCalendar::CentredText(TCanvas* C, const TRect& R, const std::string& S) {
+  const int th = C->TextHeight("Wg");
+  C->TextOut((R.Left + R.Right - C->TextWidth(S)) / 2, R.Top + (R.Height() - th) / 2, S);
+}
+
+// Month and year between the paging buttons.
+void TMonthCalendar::PaintTitle(TCanvas* c, bool Enabled) const {
   int y, m, d;
   DecodeDate(FDate, y, m, d);
-  TRect title = TitleRect();
+  const TRect title = TitleRect();
   c->Brush()->SetStyle(bsSolid);
-  c->Brush()->SetColor(enabled ? clActiveCaption : clBtnShadow);
+  c->Brush()->SetColor(Enabled ? clActiveCaption : clBtnShadow);
   c->FillRect(title);
-  TRect prev = PrevButtonRect(), next = NextButtonRect();
+  const TRect prev = PrevButtonRect(), next = NextButtonRect();
   wp::ButtonFace(c, prev, false);
-  wp::Arrow(c, prev, 2, enabled ? clBtnText : clGrayText);
+  wp::Arrow(c, prev, 2, Enabled ? clBtnText : clGrayText);
   wp::ButtonFace(c, next, false);
-  wp::Arrow(c, next, 3, enabled ? clBtnText : clGrayText);
+  wp::Arrow(c, next, 3, Enabled ? clBtnText : clGrayText);
   c->Font()->SetStyle({fsBold});
   c->Font()->SetColor(clCaptionText);
   c->Brush()->SetStyle(bsClear);
-  centred(title, fs.LongMonthNames[static_cast<size_t>(m - 1)] + " " + std::to_string(y));
+  CentredText(c, title,
+              GetFormatSettings().LongMonthNames[static_cast<size_t>(m - 1)] + " " +
+                  std::to_string(y));
   c->Font()->Assign(GetFont());
+}
 
-  // Weekday names, with a rule below them.
-  TRect header = HeaderRect();
-  c->Font()->SetColor(enabled ? clActiveCaption : clGrayText);
+// Weekday names, with a rule below them.
+void TMonthCalendar::PaintWeekdayNames(TCanvas* c, bool Enabled) const {
+  const TFormatSettings fs = GetFormatSettings();
+  const TRect header = HeaderRect();
+  c->Font()->SetColor(Enabled ? clActiveCaption : clGrayText);
   for (int col = 0; col < 7; ++col) {
-    int dow = (FirstColumnDay() + col) % 7;  // Monday = 0
-    TRect cell = DayCellRect(0, col);
-    centred(Rect(cell.Left, header.Top, cell.Right, header.Bottom),
-            fs.ShortDayNames[static_cast<size_t>((dow + 1) % 7)]);
+    const int dow = (FirstColumnDay() + col) % 7;  // Monday = 0
+    const TRect cell = DayCellRect(0, col);
+    CentredText(c, Rect(cell.Left, header.Top, cell.Right, header.Bottom),
+                fs.ShortDayNames[static_cast<size_t>((dow + 1) % 7)]);
   }
   c->Pen()->SetStyle(psSolid);
   c->Pen()->SetWidth(1);
   c->Pen()->SetColor(clBtnShadow);
   c->MoveTo(header.Left, header.Bottom);
   c->LineTo(header.Right, header.Bottom);
+}
 
-  // Week numbers, with a rule to their right.
-  if (FWeekNumbers) {
-    c->Font()->SetColor(clGrayText);
-    for (int row = 0; row < 6; ++row)
-      if (int w = WeekNumberOfRow(row); w > 0) centred(WeekNumberRect(row), std::to_string(w));
-    TRect w0 = WeekNumberRect(0), w5 = WeekNumberRect(5);
-    c->MoveTo(w0.Right - 2, w0.Top);
-    c->LineTo(w0.Right - 2, w5.Bottom);
-  }
+// Week numbers, with a rule to their right (the pen is still the header rule's).
+void TMonthCalendar::PaintWeekNumbers(TCanvas* c) const {
+  c->Font()->SetColor(clGrayText);
+  for (int row = 0; row < 6; ++row)
+    if (int w = WeekNumberOfRow(row); w > 0) CentredText(c, WeekNumberRect(row), std::to_string(w));
+  const TRect w0 = WeekNumberRect(0), w5 = WeekNumberRect(5);
+  c->MoveTo(w0.Right - 2, w0.Top);
+  c->LineTo(w0.Right - 2, w5.Bottom);
+}
 
-  // The days.
-  TDateTime today = GetToday();
+void TMonthCalendar::PaintDays(TCanvas* c, bool Enabled, TColor Text) const {
+  int y, m, d;
+  DecodeDate(FDate, y, m, d);
+  const TDateTime today = GetToday();
   for (int row = 0; row < 6; ++row) {
     for (int col = 0; col < 7; ++col) {
-      TDateTime day = DayOfCell(row, col);
+      const TDateTime day = DayOfCell(row, col);
       if (!InLibraryRange(day)) continue;
       int dy, dm, dd;
       DecodeDate(day, dy, dm, dd);
-      TRect cell = DayCellRect(row, col);
-      bool selected = day == FDate;
-      TColor fc = (dm != m || !InRange(day)) ? clGrayText : text;
-      if (selected && enabled) {
+      const TRect cell = DayCellRect(row, col);
+      const bool selected = day == FDate;
+      TColor fc = (dm != m || !InRange(day)) ? clGrayText : Text;
+      if (selected && Enabled) {
         c->Brush()->SetStyle(bsSolid);
         c->Brush()->SetColor(clHighlight);
         c->FillRect(cell.Inflate(-1, 0));
@@ -468,7 +483,7 @@ void TMonthCalendar::Paint() {
       }
       c->Brush()->SetStyle(bsClear);
       c->Font()->SetColor(fc);
-      centred(cell, std::to_string(dd));
+      CentredText(c, cell, std::to_string(dd));
       if (FShowTodayCircle && day == today) {
         c->Pen()->SetColor(clRed);
         c->Ellipse(cell.Left, cell.Top, cell.Right, cell.Bottom);
@@ -479,24 +494,24 @@ void TMonthCalendar::Paint() {
       }
     }
   }
+}
 
-  // The Today line.
-  if (FShowToday) {
-    TRect r = TodayRect();
-    int x = r.Left + 2;
-    if (FShowTodayCircle) {
-      int s = th - 2;
-      int top = r.Top + (r.Height() - s) / 2;
-      c->Pen()->SetColor(clRed);
-      c->Brush()->SetStyle(bsClear);
-      c->Ellipse(x, top, x + 2 * s, top + s);
-      x += 2 * s + 4;
-    }
+void TMonthCalendar::PaintTodayLine(TCanvas* c, TColor Text) const {
+  const int th = c->TextHeight("Wg");
+  const TRect r = TodayRect();
+  int x = r.Left + 2;
+  if (FShowTodayCircle) {
+    const int s = th - 2;
+    const int top = r.Top + (r.Height() - s) / 2;
+    c->Pen()->SetColor(clRed);
     c->Brush()->SetStyle(bsClear);
-    c->Font()->SetStyle({fsBold});
-    c->Font()->SetColor(text);
-    c->TextOut(x, r.Top + (r.Height() - th) / 2, "Today: " + DateToStr(today));
+    c->Ellipse(x, top, x + 2 * s, top + s);
+    x += 2 * s + 4;
   }
+  c->Brush()->SetStyle(bsClear);
+  c->Font()->SetStyle({fsBold});
+  c->Font()->SetColor(Text);
+  c->TextOut(x, r.Top + (r.Height() - th) / 2, "Today: " + DateToStr(GetToday()));
 }
 
 }  // namespace qel

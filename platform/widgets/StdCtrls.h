@@ -13,6 +13,7 @@
 
 #include "platform/controls/Forms.h"
 #include "platform/rtl/Strings.h"
+#include "platform/widgets/DropDownList.h"
 
 namespace qel {
 
@@ -466,7 +467,7 @@ using TDrawItemEvent =
 // DrawItem). csSimple is kept for the ordinal order of the style names and behaves as
 // csDropDown. The open list is a control placed on the form above every other control; while
 // open it holds the mouse capture, so a press anywhere else closes it.
-class TCustomComboBox : public TCustomControl {
+class TCustomComboBox : public TCustomControl, private TDropDownListClient {
  public:
   explicit TCustomComboBox(TComponent* AOwner);
   ~TCustomComboBox() override;
@@ -531,7 +532,6 @@ class TCustomComboBox : public TCustomControl {
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
  protected:
-  friend class TComboListWindow;
   friend class TComboEdit;
   // Draws one item in Rect on Canvas(): calls OnDrawItem when assigned, else the default look.
   // Used for every item in csOwnerDrawFixed.
@@ -571,6 +571,16 @@ class TCustomComboBox : public TCustomControl {
  private:
   void UpdateEdit();
   void PlaceEdit();
+  // The open list's side of the box.
+  widgetpaint::TListScrollBar DropDownScrollBar() const override;
+  void DropDownScrollTo(int Top) override { ScrollListTo(Top); }
+  int DropDownItemAt(TPoint P) const override { return ListItemAt(P); }
+  void DropDownHighlight(int Index) override { SetListIndex(Index); }
+  void DropDownClose(bool Accept) override { CloseList(Accept); }
+  bool DropDownIsOpen() const override { return FDropped; }
+  void DropDownPaintItems(TCanvas* C) override;
+  TColor DropDownColor() const override { return GetColor(); }
+  TFont* DropDownFont() const override { return GetFont(); }
 
   TComboBoxStyle FStyle = csDropDown;
   std::unique_ptr<TStringList> FItems;
@@ -581,8 +591,8 @@ class TCustomComboBox : public TCustomControl {
   bool FDropped = false;
   int FListIndex = -1;
   int FListTop = 0;
-  TCustomEdit* FEdit = nullptr;     // csDropDown only; a child owned by the box
-  TCustomControl* FList = nullptr;  // on the form while open, owned by the box
+  TCustomEdit* FEdit = nullptr;    // csDropDown only; a child owned by the box
+  TDropDownList* FList = nullptr;  // on the form while open, owned by the box
   mutable TCanvas* FDrawCanvas = nullptr;
   bool FSyncing = false;  // text flowing between the box and its edit
 };

@@ -63,6 +63,21 @@ TEST(NumLabText, IntegerBasesAndZeroPadding) {
   EXPECT_EQ(Text(dtZeroInt, 1234, 2), "1234");  // Precision is a minimum, never a cut
 }
 
+// A text equal to the overflow indicator used to skip the separator and plus-sign steps: an
+// ordinary value lost its comma, an overflowed positive value its "+".
+TEST(NumLabText, IndicatorLookalikeStillGetsCommaAndPlus) {
+  TNumLab n(nullptr);
+  n.SetOverflowIndicator("1.50");
+  n.SetValue(1.5);
+  n.SetComma(true);
+  EXPECT_EQ(n.NumberText(), "1,50");
+  n.SetComma(false);
+  n.SetOverflowIndicator("***");
+  n.SetForcePlusSign(true);
+  n.SetValue(std::numeric_limits<double>::infinity());
+  EXPECT_EQ(n.NumberText(), "+***");
+}
+
 TEST(NumLabText, PlusSignOnlyWhereTheTypeTakesIt) {
   TNumLab n(nullptr);
   n.SetForcePlusSign(true);

@@ -35,6 +35,16 @@ TEST(Stringl, StrffFixedAndExponential) {
   EXPECT_EQ(strff(1e300, 1, 0).size(), 301u);
 }
 
+// Decimals were capped at 40 although stored default values ask for up to 255 of them.
+TEST(Stringl, StrffHonoursDecimalsUpTo255) {
+  EXPECT_EQ(strff(0.5, 1, 100), "0.5" + std::string(99, '0'));
+  EXPECT_EQ(strff(1.0, 1, 255).size(), 2u + 255u);
+  EXPECT_EQ(strff(1.0, 1, 1000).size(), 2u + 255u);  // beyond the limit: the limit
+  EXPECT_EQ(strff(1e308, 1, 255).size(), 309u + 1u + 255u);
+  EXPECT_EQ(strff(2.0, 1, -60), "2." + std::string(60, '0') + "E+000");
+  EXPECT_EQ(strff(2.0, 1, std::numeric_limits<int>::min()).size(), 2u + 255u + 5u);
+}
+
 TEST(Stringl, TokenizeCountsSeparatorsPlusOne) {
   std::vector<std::string> parts{"stale"};
   EXPECT_EQ(Tokenize("C:\\data\\run1\\", '\\', parts), 4);

@@ -228,6 +228,12 @@ TEST(RLDataStructure, RowsInsertRemoveCopyAndEmptyRows) {
   EXPECT_EQ(d->GetElem(1, 3), "c1r2");
   d->InsertRow(5);
   EXPECT_EQ(d->GetNrOfRows(), 4);
+  // Removing beyond either end changes nothing (a loose bound would drop the last row).
+  for (int r : {0, 5, -1}) {
+    d->RemoveRow(r);
+    EXPECT_EQ(d->GetNrOfRows(), 4) << r;
+    EXPECT_EQ(d->GetElem(1, 4), "c1r3") << r;
+  }
   d->GetStorage()->SetRowAttrib(3, kRowDisabledBit | kRowSelectedBit);
   d->CopyRow(3, 2);
   EXPECT_EQ(d->GetElem(2, 2), "c2r2");

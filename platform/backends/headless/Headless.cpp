@@ -35,6 +35,8 @@ void THeadlessBackend::ClearRecords() {
   Activated.clear();
 }
 
+std::unique_ptr<TBackend> CreateDefaultBackend() { return std::make_unique<THeadlessBackend>(); }
+
 THeadlessBackend* HeadlessBackend() {
   return dynamic_cast<THeadlessBackend*>(Application->Backend());
 }

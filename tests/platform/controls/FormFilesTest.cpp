@@ -411,6 +411,23 @@ TEST_F(FormFilesTest, FailedReadIntoAnExistingFormDestroysWhatItCreated) {
   }
   EXPECT_EQ(form.ComponentCount(), 0);
   EXPECT_FALSE(form.ComponentState().Contains(csLoading));
+  // A failure while components are being built leaves the form and a reused child alive, out
+  // of the loading state (a component stuck in it would refuse to work or repaint).
+  auto* reused = new TKinds(&form);
+  reused->SetName("Gauge");
+  reused->SetParent(&form);
+  try {
+    ReadComponentText(&form,
+                      "object Main: TForm\n  object Gauge: TKinds\n    Value = 4\n  end\n"
+                      "  object C: TKinds\n    Shade = 'red'\n  end\nend\n");
+    ADD_FAILURE();
+  } catch (const EFormFileError& e) {
+    EXPECT_EQ(e.Line, 6);
+  }
+  EXPECT_EQ(form.ComponentCount(), 1);
+  EXPECT_EQ(form.FindComponent("Gauge"), reused);
+  EXPECT_FALSE(form.ComponentState().Contains(csLoading));
+  EXPECT_FALSE(reused->ComponentState().Contains(csLoading));
   // A file for another class is refused before anything happens.
   TKinds k(nullptr);
   EXPECT_THROW(ReadComponentText(&k, "object F: TForm\nend\n"), EFormFileError);

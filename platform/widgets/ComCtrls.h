@@ -124,11 +124,6 @@ class TTreeNode {
                   bool Recurse = false);
 
  private:
-  // The steps of KeyDown: Ctrl scrolls, the other keys act on the nodes; true when used.
-  bool ScrollKey(uint16_t Key);
-  bool NodeKey(uint16_t Key);
-  // The node a moving key selects (Handled false for a key that is not one).
-  TTreeNode* KeyTarget(uint16_t Key, bool& Handled);
   friend class TTreeNodes;
   friend class TCustomTreeView;
   explicit TTreeNode(TTreeNodes* AOwner) : FOwner(AOwner) {}
@@ -371,6 +366,11 @@ class TCustomTreeView : public TCustomControl {
   void WMSize(TMessage& Message) override;
 
  private:
+  // The steps of KeyDown: Ctrl scrolls, the other keys act on the nodes; true when used.
+  bool ScrollKey(uint16_t Key);
+  bool NodeKey(uint16_t Key);
+  // The node a moving key selects (Handled false for a key that is not one).
+  TTreeNode* KeyTarget(uint16_t Key, bool& Handled);
   // Node model callbacks (TreeView.cpp).
   bool NodeExpand(TTreeNode* Node, bool Recurse);
   bool NodeCollapse(TTreeNode* Node, bool Recurse);

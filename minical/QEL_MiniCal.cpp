@@ -172,7 +172,8 @@ void TMiniCal::SetIndicateHolidays(bool Value) {
 void TMiniCal::SetFShowHDayHint(bool Value) {
   if (Value == FShowHolidayHint) return;
   FShowHolidayHint = Value;
-  SetHint("");
+  // A form file holds the host's own hint, read before this flag: keep it.
+  if (!ComponentState().Contains(csLoading)) SetHint("");
   if (Value) SetShowHint(true);
   UpdateCal();
 }
@@ -291,7 +292,8 @@ void TMiniCal::UpdateCal() {
   FSyncingCell = true;
   MoveCurrent(cell.X, cell.Y, true, false);
   FSyncingCell = false;
-  if (FShowHolidayHint) {
+  // While a form is read, the hint in the file may belong to the host: Loaded decides.
+  if (FShowHolidayHint && !ComponentState().Contains(csLoading)) {
     std::string name;
     if (FIndicateHolidays && CheckHoliday(y, m, d, name))
       SetHint(name);
@@ -299,6 +301,11 @@ void TMiniCal::UpdateCal() {
       SetHint("");
   }
   Invalidate();
+}
+
+void TMiniCal::Loaded() {
+  TCustomDrawGrid::Loaded();
+  UpdateCal();
 }
 
 bool TMiniCal::SelectCell(int /*ACol*/, int /*ARow*/) { return FSyncingCell; }

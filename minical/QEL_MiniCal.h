@@ -198,6 +198,7 @@ class TMiniCal : public TCustomDrawGrid {
 
   TNotifyEvent OnChange;
 
+  void Loaded() override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -18,9 +18,6 @@ void RegisterMiniCalClasses() {
       .Default("Height", 180)
       .Default("TabStop", true)
       .Default("ParentColor", false)
-      // With the holiday hint on, the hint is the selected day's holiday, not a setting.
-      .Inherit("Hint")
-      .Stored([](const C* Cal) { return !Cal->GetShowHolidayHint(); })
       // The date is today's whenever a form is loaded: its parts are not written.
       .PropNoDefault("Day", &C::GetDay, &C::SetDay)
       .Stored(never)
@@ -33,6 +30,9 @@ void RegisterMiniCalClasses() {
       .Prop("AutoSwitch", &C::GetAutoSwitch, &C::SetAutoSwitch, true)
       .Prop("IndicateHolidays", &C::GetIndicateHolidays, &C::SetIndicateHolidays, true)
       .Prop("ShowHolidayHint", &C::GetShowHolidayHint, &C::SetFShowHDayHint, true)
+      // With the holiday hint on, the hint is the selected day's holiday, not a setting.
+      .Inherit("Hint")
+      .Stored([](const C* Cal) { return !Cal->GetShowHolidayHint(); })
       .Prop("ShowMovableHolidays", &C::GetShowMovableHolidays, &C::SetShowMovHDays, true)
       .Prop("MarkToday", &C::GetMarkToday, &C::SetMarkToday, true)
       .Prop("ShowMonthShort", &C::GetShowMonthShort, &C::SetMonthShort, true)

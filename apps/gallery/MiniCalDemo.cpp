@@ -41,9 +41,14 @@ void TMiniCalReadout::HookCalendars() {
     auto* cal = dynamic_cast<TMiniCal*>(owner->Components(i));
     if (!cal) continue;
     if (cal->GetName() == "FrenchCal") {
+      // Yearly holidays, and this year's bridge day after Ascension (Easter + 40).
       cal->AddRepeatHoliday(14, 7, "Fête nationale");
+      cal->AddRepeatHoliday(31, 12, "Saint-Sylvestre");
       cal->AddRepeatHoliday(11, 11, "Armistice 1918");
-      cal->AddHoliday(8, 5, cal->GetYear(), "Victoire 1945");
+      int d = 0, m = 0, y = 0;
+      CalcEasterSunday(cal->GetYear(), d, m);
+      DecodeDate(EncodeDate(cal->GetYear(), m, d) + 40, y, m, d);
+      cal->AddHoliday(d, m, y, "Pont de l'Ascension");
     }
     cal->OnChange = [this, cal](TObject*) {
       SetCalendar(cal);

@@ -499,6 +499,15 @@ TEST(MiniCalProperties, RegisteredWithTheirDefaultsAndReadFromAForm) {
   EXPECT_TRUE(c->CheckHoliday(2024, 12, 25, name));
   EXPECT_EQ(name, "Navidad");
   EXPECT_EQ(WriteComponentText(c.get()), text);
+
+  // A hint of the host's own survives a round trip when the holiday hint is off.
+  c->SetFShowHDayHint(false);
+  c->SetHint("Pick a day");
+  const std::string withHint = WriteComponentText(c.get());
+  std::unique_ptr<TMiniCal> d(CreateFromText<TMiniCal>(withHint, nullptr));
+  EXPECT_EQ(d->GetHint(), "Pick a day");
+  EXPECT_FALSE(d->GetShowHolidayHint());
+  EXPECT_EQ(WriteComponentText(d.get()), withHint);
 }
 
 }  // namespace

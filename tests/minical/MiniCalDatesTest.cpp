@@ -69,54 +69,20 @@ TEST(MiniCalHolidays, MovableFeastsOfTheirYearsInEveryLanguage) {
     EXPECT_EQ(MovableFeastAt(c.Year, c.Month, c.Day), c.Feast)
         << c.Year << "-" << c.Month << "-" << c.Day;
 
-  const char* names[5][6] = {{},
-                             {"Easter Day", "Easter Monday", "Ascension Day", "Pentecost",
-                              "Whit Monday", "Corpus Christi"},
-                             {"Ostersonntag", "Ostermontag", "Christi Himmelfahrt",
-                              "Pfingstsonntag", "Pfingstmontag", "Fronleichnam"},
-                             {"Le jour de Pâques", "Lundi de Pâques", "Ascension du Christ",
-                              "Dimanche de Pentecôte", "Lundi de Pentecôte", "Corpus Christi"},
-                             {"Domingo de Resurrección", "Lunes de Pascua", "Ascensión de Cristo",
-                              "Domingo de Pentecostés", "Lunes de Pentecostés", "Corpus Cristi"}};
-  for (int lang = 1; lang <= 4; ++lang)
-    for (int i = 0; i < kMovableFeastCount; ++i)
-      EXPECT_STREQ(MovableFeastName(static_cast<TLanguage>(lang), i), names[lang][i]);
+  // Spot checks of the texts, several with characters beyond ASCII.
+  EXPECT_STREQ(MovableFeastName(lgEnglish, 4), "Whit Monday");
+  EXPECT_STREQ(MovableFeastName(lgGerman, 2), "Christi Himmelfahrt");
+  EXPECT_STREQ(MovableFeastName(lgFrench, 3), "Dimanche de Pentecôte");
+  EXPECT_STREQ(MovableFeastName(lgSpanish, 0), "Domingo de Resurrección");
+  EXPECT_STREQ(MovableFeastName(lgSpanish, 5), "Corpus Cristi");
+  EXPECT_STREQ(DefaultHolidayName(lgFrench, 6), "Immaculée Conception");
+  EXPECT_STREQ(DefaultHolidayName(lgSpanish, 1), "Día de San Esteban");
+  EXPECT_STREQ(DefaultHolidayName(lgGerman, 7), "Tag der Arbeit");
+  EXPECT_STREQ(DefaultHolidayName(lgEnglish, 2), "New Year's Day");
   // Languages without tables of their own read English.
   EXPECT_STREQ(MovableFeastName(lgNeutral, 3), "Pentecost");
   EXPECT_STREQ(MovableFeastName(static_cast<TLanguage>(9), 0), "Easter Day");
   EXPECT_STREQ(MovableFeastName(lgEnglish, 6), "");
-}
-
-TEST(MiniCalHolidays, DefaultNamesAndDatesInEveryLanguage) {
-  const char* names[5][8] = {
-      {},
-      {"Christmas Day", "Boxing Day", "New Year's Day", "Epiphany", "Assumption of Mary",
-       "All Saints", "Immaculate Conception", "Labor Day"},
-      {"Weihnachten", "Stephanitag", "Neujahrstag", "Hl. Drei Könige", "Maria Himmelfahrt",
-       "Allerheiligen", "Maria Empfängnis", "Tag der Arbeit"},
-      {"Noël", "Jour de boxe", "Nouvel An Jour", "Épiphanie", "Assomption", "La Toussaint",
-       "Immaculée Conception", "Fête du Travail"},
-      {"Navidad", "Día de San Esteban", "Día de Año Nuevo", "Epifanía", "Asunción",
-       "Día de Todos los Santos", "Inmaculada Concepción", "Día del Trabajo"}};
-  for (int lang = 1; lang <= 4; ++lang)
-    for (int i = 0; i < kDefaultHolidayCount; ++i)
-      EXPECT_STREQ(DefaultHolidayName(static_cast<TLanguage>(lang), i), names[lang][i]);
-  const int dates[8][2] = {{25, 12}, {26, 12}, {1, 1}, {6, 1}, {15, 8}, {1, 11}, {8, 12}, {1, 5}};
-  for (int i = 0; i < kDefaultHolidayCount; ++i) {
-    EXPECT_EQ(DefaultHolidayDates[i].Day, dates[i][0]);
-    EXPECT_EQ(DefaultHolidayDates[i].Month, dates[i][1]);
-  }
-}
-
-TEST(MiniCalDates, MonthLengths) {
-  EXPECT_EQ(CalDaysInMonth(2024, 2), 29);
-  EXPECT_EQ(CalDaysInMonth(2023, 2), 28);
-  EXPECT_EQ(CalDaysInMonth(1900, 2), 28);
-  EXPECT_EQ(CalDaysInMonth(2000, 2), 29);
-  EXPECT_EQ(CalDaysInMonth(2023, 4), 30);
-  EXPECT_EQ(CalDaysInMonth(2023, 12), 31);
-  EXPECT_EQ(CalDaysInMonth(2023, 0), 0);
-  EXPECT_EQ(CalDaysInMonth(2023, 13), 0);
 }
 
 // ---------------------------------------------------------------- page model

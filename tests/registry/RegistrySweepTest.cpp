@@ -13,6 +13,7 @@
 #include "displays/QEL_RotLab.h"
 #include "frame/QEL_frame_register.h"
 #include "meter/QEL_Meter.h"
+#include "minical/QEL_MiniCal.h"
 #include "numio/QEL_NumIO2.h"
 #include "platform/backends/headless/Headless.h"
 #include "platform/controls/FormFiles.h"
@@ -42,6 +43,7 @@ void RegisterEverything() {
   RegisterDisplayClasses();
   RegisterRotLabClasses();
   RegisterMeterClasses();
+  RegisterMiniCalClasses();
 }
 
 class RegistrySweep : public ::testing::Test {

@@ -2,6 +2,7 @@
 //
 //   qel-render TClass [--size WxH] [--set Name=Value]... -o out.png
 //   qel-render --form file.qfm -o out.png
+//   qel-render --describe TClass      the published properties as a Markdown table
 //
 // --set takes the same texts as the gallery's property panel (dotted names reach nested
 // objects: --set Font.Size=12). The properties are set while the control is loading, as a form
@@ -23,8 +24,58 @@ int Usage() {
   std::fprintf(stderr,
                "usage: qel-render TClass [--size WxH] [--set Name=Value]... -o out.png\n"
                "       qel-render --form file.qfm -o out.png\n"
-               "       qel-render --list\n");
+               "       qel-render --list\n"
+               "       qel-render --describe TClass\n");
   return 2;
+}
+
+const char* KindName(qel::TPropKind K) {
+  switch (K) {
+    case qel::pkInteger:
+      return "integer";
+    case qel::pkFloat:
+      return "number";
+    case qel::pkBool:
+      return "Boolean";
+    case qel::pkString:
+      return "text";
+    case qel::pkColor:
+      return "TColor";
+    case qel::pkEnum:
+      return "enumeration";
+    case qel::pkSet:
+      return "set";
+    case qel::pkClass:
+      return "object";
+    case qel::pkComponent:
+      return "component";
+    case qel::pkStrings:
+      return "lines";
+  }
+  return "";
+}
+
+// The class's published properties, its own first, then those it inherits, each with its type
+// and the value a new instance has (what a form file leaves out).
+void Describe(const qel::TClassInfo& Info) {
+  using namespace qel;
+  std::unique_ptr<TComponent> probe(Info.Create ? Info.Create(nullptr) : nullptr);
+  std::printf("| property | type | default | declared by |\n|---|---|---|---|\n");
+  for (const TPropInfo* p : Info.Properties()) {
+    const TClassInfo* owner = &Info;
+    for (const TClassInfo* c = &Info; c; c = c->Parent)
+      for (const auto& own : c->OwnProps)
+        if (own.get() == p) owner = c;
+    std::string type = p->Enum ? p->Enum->TypeName : KindName(p->Kind);
+    if (p->Kind == pkClass)
+      if (const TClassInfo* oc = p->ObjectClass()) type = oc->Name;
+    std::string value = probe && p->Kind != pkClass ? GetPropText(probe.get(), *p) : "";
+    if (value.size() > 40) value = value.substr(0, 37) + "...";
+    for (char& ch : value)
+      if (ch == '|' || ch == '\n') ch = ' ';
+    std::printf("| `%s` | %s | %s | %s |\n", p->Name.c_str(), type.c_str(),
+                value.empty() ? "" : ("`" + value + "`").c_str(), owner->Name.c_str());
+  }
 }
 
 bool ParseSize(const std::string& S, int& W, int& H) {
@@ -48,6 +99,7 @@ int main(int argc, char** argv) {
   std::vector<std::pair<std::string, std::string>> sets;
   int width = 0, height = 0;
   bool list = false;
+  std::string describe;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     bool more = i + 1 < argc;
@@ -68,6 +120,8 @@ int main(int argc, char** argv) {
         return 2;
       }
       sets.emplace_back(s.substr(0, eq), s.substr(eq + 1));
+    } else if (a == "--describe" && more) {
+      describe = argv[++i];
     } else if (a == "--list") {
       list = true;
     } else if (!a.empty() && a[0] != '-' && cls.empty()) {
@@ -82,6 +136,10 @@ int main(int argc, char** argv) {
     if (list) {
       for (const TClassInfo* c : RegisteredClasses())
         if (c->Create) std::printf("%s\n", c->Name.c_str());
+      return 0;
+    }
+    if (!describe.empty()) {
+      Describe(GetClassInfo(describe));
       return 0;
     }
     if (out.empty() || cls.empty() == formFile.empty()) return Usage();

@@ -9,6 +9,7 @@
 #include "apps/gallery/GridDemo.h"
 #include "apps/gallery/MenuDemo.h"
 #include "apps/gallery/MeterDemo.h"
+#include "apps/gallery/OnOffDemo.h"
 #include "apps/gallery/NumIODemo.h"
 #include "apps/gallery/RotLabDemo.h"
 #include "apps/gallery/TreeDemo.h"
@@ -272,6 +273,7 @@ void RegisterGalleryClasses() {
   RegisterRotLabDemoClasses();  // the rotated-label page
   RegisterMeterDemoClasses();  // the meter page
   RegisterDialogDemoClasses();  // the buttons-and-dialogs page
+  RegisterOnOffDemoClasses();  // the on/off button and colours pages
   RegisterEnum<TShapeKind>("TShapeKind",
                            {"skRectangle", "skEllipse", "skRoundRect", "skTriangle", "skDiamond"});
   RegisterClass<TGalleryPage>("TGalleryPage", "TCustomControl")

@@ -486,3 +486,37 @@ TEST(OnOffButGolden, Sheet) {
 
 }  // namespace
 }  // namespace qel
+
+namespace qel {
+namespace {
+
+TEST(OnOffButProperties, DefaultsHoldAndAFormFileRoundTrips) {
+  RegisterOnOffButClasses();
+  RegisterOnOffButClasses();  // twice changes nothing
+  const TClassInfo* info = FindClassInfo("TOnOffBut");
+  ASSERT_NE(info, nullptr);
+  TOnOffBut fresh(nullptr);
+  for (const TPropInfo* p : info->Properties()) {
+    if (p->Kind == pkClass || !p->HasDefault || !p->IsStored(&fresh)) continue;
+    EXPECT_TRUE(p->IsDefault(&fresh)) << p->Name;
+  }
+  RegisterStdWidgetClasses();
+  const std::string text =
+      "object P: TPanel\n  Left = 0\n  Top = 0\n  Width = 200\n  Height = 80\n"
+      "  object B: TOnOffBut\n    Left = 4\n    Top = 4\n    Width = 120\n    Height = 60\n"
+      "    ButtonStyle = oobsBulb\n    Mode = oobmSpeedBut\n    RightText = 'Lamp'\n"
+      "    RightTextAlignment = taCenter\n    FrameStyle = fsRaised\n  end\nend\n";
+  std::unique_ptr<TPanel> p(CreateFromText<TPanel>(text, nullptr));
+  auto* b = dynamic_cast<TOnOffBut*>(p->FindComponent("B"));
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(b->GetButtonStyle(), oobsBulb);
+  EXPECT_FALSE(b->GetOnOff());
+  EXPECT_EQ(b->GetLeftSpace(), (120 - 39) / 2);
+  EXPECT_EQ(b->GetTopSpace(), (60 - 49) / 2);
+  const std::string written = WriteComponentText(p.get());
+  std::unique_ptr<TPanel> again(CreateFromText<TPanel>(written, nullptr));
+  EXPECT_EQ(WriteComponentText(again.get()), written);
+}
+
+}  // namespace
+}  // namespace qel

@@ -13,6 +13,7 @@
 #include "platform/widgets/Dialogs.h"
 #include "selectors/QEL_Colsel.h"
 #include "tests/platform/widgets/WidgetFixture.h"
+#include "tests/selectors/ColSelDialogScript.h"
 
 namespace qel::test {
 namespace {
@@ -169,17 +170,6 @@ class ColSelOnForm : public WidgetTest {
     Input().MouseDown(p.X, p.Y);
     Input().MouseUp(p.X, p.Y);
   }
-  // Clicks swatch Index of the dialog's basic colours and confirms (or cancels).
-  static void Pick(TForm* F, int Index, bool Ok) {
-    THeadlessInput in(F);
-    auto* grid = dynamic_cast<TColorSwatchGrid*>(F->FindComponent("BasicColors"));
-    ASSERT_NE(grid, nullptr);
-    const TRect r = grid->CellRect(Index);
-    const TPoint p = grid->ClientToParent({r.Left + 3, r.Top + 3}, F);
-    Application->AdvanceTime(1000);
-    in.Click(p.X, p.Y);
-    dynamic_cast<TButton*>(F->FindComponent(Ok ? "OKButton" : "CancelButton"))->Click();
-  }
   TColSel* Sel = nullptr;
 };
 
@@ -192,7 +182,7 @@ TEST_F(ColSelOnForm, ABarClickOnAnEditableEntryEditsItsColourWithTheDialog) {
   const TColor picked = TColorDialog::BasicColors()[13];
   Application->OnModalShow = [&](TForm* F) {
     ++shown;
-    Pick(F, 13, true);
+    PickBasicColour(F, 13, true);
   };
   PressBoxAt(10);
   EXPECT_EQ(shown, 1);
@@ -209,7 +199,7 @@ TEST_F(ColSelOnForm, ABarClickOnAnEditableEntryEditsItsColourWithTheDialog) {
   // Cancelled: nothing changes. Beside the bar, on a fixed entry or from the keyboard: no dialog.
   Application->OnModalShow = [&](TForm* F) {
     ++shown;
-    Pick(F, 3, false);
+    PickBasicColour(F, 3, false);
   };
   PressBoxAt(10);
   EXPECT_EQ(shown, 2);

@@ -7,6 +7,7 @@
 #include "platform/controls/Properties.h"
 #include "selectors/QEL_Colbut.h"
 #include "tests/platform/widgets/WidgetFixture.h"
+#include "tests/selectors/ColSelDialogScript.h"
 
 namespace qel::test {
 namespace {
@@ -36,14 +37,7 @@ class ColorButtonOnForm : public WidgetTest {
   void ClickAndAnswer(int Index, bool Ok) {
     Application->OnModalShow = [this, Index, Ok](TForm* F) {
       Preset = Dialog->GetColor();
-      THeadlessInput in(F);
-      auto* grid = dynamic_cast<TColorSwatchGrid*>(F->FindComponent("BasicColors"));
-      ASSERT_NE(grid, nullptr);
-      const TRect r = grid->CellRect(Index);
-      const TPoint p = grid->ClientToParent({r.Left + 3, r.Top + 3}, F);
-      Application->AdvanceTime(1000);
-      in.Click(p.X, p.Y);
-      dynamic_cast<TButton*>(F->FindComponent(Ok ? "OKButton" : "CancelButton"))->Click();
+      PickBasicColour(F, Index, Ok);
     };
     Input().Click(60, 40);
   }

@@ -436,8 +436,6 @@ void TOnOffBut::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (hit) Click();
 }
 
-void TOnOffBut::Click() { TGraphicControl::Click(); }
-
 // The framework would click on every release inside the control; this button raises its
 // click from MouseUp, under its own hit rule.
 void TOnOffBut::WMLButtonUp(TMessage& Message) {

@@ -175,7 +175,6 @@ class TOnOffBut : public TGraphicControl {
 
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  void Click() override;
   void Resize() override;
   void WndProc(TMessage& Message) override;
 

@@ -57,6 +57,11 @@ TEST_F(ColorButtonOnForm, PointerLightsTheColourAndLeavingRestoresIt) {
   EXPECT_EQ(Button->GetColor(), HSLtoColor(h, s, LitLuminance(l)));
   Leave();
   EXPECT_EQ(Button->GetColor(), base);
+  // A colour the host sets while the pointer is over the button stays when it leaves.
+  Enter();
+  Button->SetColor(clOlive);
+  Leave();
+  EXPECT_EQ(Button->GetColor(), clOlive);
 }
 
 TEST_F(ColorButtonOnForm, APickedColourIsKeptAndTheCaptionStaysReadable) {

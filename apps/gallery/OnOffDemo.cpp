@@ -28,11 +28,12 @@ void TOnOffDemo::Loaded() {
   for (int i = 0; i < owner->ComponentCount(); ++i) {
     auto* b = dynamic_cast<TOnOffBut*>(owner->Components(i));
     if (!b) continue;
-    // The click comes with the release, when a speed button too has its final state.
+    // Any press selects the button, also beside its glyph; the report follows the click,
+    // which comes with the release, when a speed button too has its final state.
+    b->OnMouseDown = [b](TObject*, TMouseButton, TShiftState, int, int) { SelectInPanel(b); };
     b->OnClick = [this, b](TObject*) {
       FStatus = b->GetName() + " is " + (b->GetOnOff() ? "on" : "off");
       Invalidate();
-      SelectInPanel(b);
     };
   }
 }
@@ -79,15 +80,13 @@ void TColourDemo::Loaded() {
         // The first four entries can be changed: click their colour bar and drop the list.
         for (int k = 1; k <= 4; ++k) sel->SetArrayAllowEdit(k, true);
       }
-      sel->OnChange = [this, sel](TObject*) {
-        Show(sel->GetSelColor(), sel->GetName());
-        SelectInPanel(sel);
-      };
+      sel->OnEnter = [sel](TObject*) { SelectInPanel(sel); };
+      sel->OnChange = [this, sel](TObject*) { Show(sel->GetSelColor(), sel->GetName()); };
     } else if (auto* button = dynamic_cast<TColorButton*>(c)) {
-      button->OnChange = [this, button](TObject*) {
-        Show(button->GetColor(), button->GetName());
+      button->OnMouseDown = [button](TObject*, TMouseButton, TShiftState, int, int) {
         SelectInPanel(button);
       };
+      button->OnChange = [this, button](TObject*) { Show(button->GetColor(), button->GetName()); };
     }
   }
 }

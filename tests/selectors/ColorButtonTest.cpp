@@ -106,6 +106,10 @@ TEST_F(ColorButtonOnForm, RegisteredWithItsDialogReference) {
   }
   Dialog->SetName("Dlg");
   EXPECT_EQ(GetPropText(Button, *info->FindProperty("ColorDialog")), "Dlg");
+  // The published colour is the button's own, not its lit look.
+  Enter();
+  EXPECT_NE(Button->GetColor(), RGB(40, 60, 120));
+  EXPECT_EQ(GetPropText(Button, *info->FindProperty("Color")), ColorToString(RGB(40, 60, 120)));
 }
 
 TEST_F(ColorButtonOnForm, GoldenSheet) {

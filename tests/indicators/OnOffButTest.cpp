@@ -188,26 +188,36 @@ TEST_F(OnOffOnForm, RadioGroupWithoutAllOffKeepsExactlyOneOn) {
   for (TOnOffBut* x : b) EXPECT_FALSE(x->GetOnOff());
 }
 
+// Members read later are on by default while they load; the member the file saved as on must
+// stay on, and a file with two members on ends with one.
 TEST_F(OnOffOnForm, FormFileKeepsTheSavedMemberOfAGroupOn) {
   RegisterOnOffButClasses();
   RegisterStdWidgetClasses();
-  const std::string text =
-      "object P: TPanel\n"
-      "  Left = 0\n  Top = 0\n  Width = 300\n  Height = 60\n"
-      "  object A: TOnOffBut\n    Left = 0\n    Top = 0\n    Width = 100\n    Height = 50\n"
-      "    GroupIndex = 1\n    AllowAllOff = False\n  end\n"
-      "  object B: TOnOffBut\n    Left = 100\n    Top = 0\n    Width = 100\n    Height = 50\n"
-      "    GroupIndex = 1\n    AllowAllOff = False\n    OnOff = False\n  end\n"
-      "  object C: TOnOffBut\n    Left = 200\n    Top = 0\n    Width = 100\n    Height = 50\n"
-      "    GroupIndex = 1\n    AllowAllOff = False\n    OnOff = False\n  end\n"
-      "end\n";
-  std::unique_ptr<TPanel> p(CreateFromText<TPanel>(text, nullptr));
-  auto on = [&](const char* N) {
-    return dynamic_cast<TOnOffBut*>(p->FindComponent(N))->GetOnOff();
+  auto member = [](const char* Name, int Left, bool On) {
+    return std::string("  object ") + Name + ": TOnOffBut\n    Left = " + std::to_string(Left) +
+           "\n    Top = 0\n    Width = 100\n    Height = 50\n    GroupIndex = 1\n"
+           "    AllowAllOff = False\n" +
+           (On ? "" : "    OnOff = False\n") + "  end\n";
   };
-  EXPECT_TRUE(on("A"));
-  EXPECT_FALSE(on("B"));
-  EXPECT_FALSE(on("C"));
+  const struct {
+    bool A, B, C;     // as saved
+    bool WA, WB, WC;  // as loaded
+  } cases[] = {{true, false, false, true, false, false},
+               {false, false, true, false, false, true},
+               {true, false, true, true, false, false}};
+  for (const auto& c : cases) {
+    const std::string text =
+        "object P: TPanel\n  Left = 0\n  Top = 0\n  Width = 300\n"
+        "  Height = 60\n" +
+        member("A", 0, c.A) + member("B", 100, c.B) + member("C", 200, c.C) + "end\n";
+    std::unique_ptr<TPanel> p(CreateFromText<TPanel>(text, nullptr));
+    auto on = [&](const char* N) {
+      return dynamic_cast<TOnOffBut*>(p->FindComponent(N))->GetOnOff();
+    };
+    EXPECT_EQ(on("A"), c.WA);
+    EXPECT_EQ(on("B"), c.WB);
+    EXPECT_EQ(on("C"), c.WC);
+  }
 }
 
 TEST_F(OnOffOnForm, FocusedActionNeedsTheGlyphPlainTakesTheWholeControl) {

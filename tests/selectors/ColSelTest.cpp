@@ -231,6 +231,21 @@ TEST_F(ColSelOnForm, ChoosingAnItemSelectsItsEntry) {
   EXPECT_EQ(changes, 2);
 }
 
+// Item texts are the entries' names in entry order, so typing a letter lands on the entry
+// whose name starts with it.
+TEST_F(ColSelOnForm, TypingALetterFindsTheEntryOfThatName) {
+  Sel->OnColorNameChange = [](TObject*, std::string& Name) {
+    if (Name.rfind("cl", 0) == 0) Name.erase(0, 2);
+  };
+  Sel->LoadBasicVGAPalette();
+  Sel->SetFocus();
+  Input().TypeText("r");
+  EXPECT_EQ(Sel->GetSelColorID(), "Red");
+  EXPECT_EQ(Sel->GetSelColor(), clRed);
+  Input().TypeText("w");
+  EXPECT_EQ(Sel->GetSelColor(), clWhite);
+}
+
 // The closed box draws the selected item in EditRect: probe the bar, the edit mark and where
 // the name starts.
 TEST_F(ColSelOnForm, ItemDrawingFollowsBarWidthEditFlagAndBrightness) {

@@ -10,6 +10,7 @@
 #include "apps/gallery/MenuDemo.h"
 #include "apps/gallery/MeterDemo.h"
 #include "apps/gallery/MiniCalDemo.h"
+#include "apps/gallery/OnOffDemo.h"
 #include "apps/gallery/NumIODemo.h"
 #include "apps/gallery/RotLabDemo.h"
 #include "apps/gallery/TreeDemo.h"
@@ -274,6 +275,7 @@ void RegisterGalleryClasses() {
   RegisterMeterDemoClasses();  // the meter page
   RegisterMiniCalDemoClasses();  // the mini calendar page
   RegisterDialogDemoClasses();  // the buttons-and-dialogs page
+  RegisterOnOffDemoClasses();  // the on/off button and colours pages
   RegisterEnum<TShapeKind>("TShapeKind",
                            {"skRectangle", "skEllipse", "skRoundRect", "skTriangle", "skDiamond"});
   RegisterClass<TGalleryPage>("TGalleryPage", "TCustomControl")

@@ -12,6 +12,7 @@
 #include "displays/QEL_NumLab.h"
 #include "displays/QEL_RotLab.h"
 #include "frame/QEL_frame_register.h"
+#include "indicators/QEL_onoffbut.h"
 #include "meter/QEL_Meter.h"
 #include "minical/QEL_MiniCal.h"
 #include "numio/QEL_NumIO2.h"
@@ -25,6 +26,8 @@
 #include "platform/widgets/Dialogs.h"
 #include "platform/widgets/Mask.h"
 #include "platform/widgets/StdCtrls.h"
+#include "selectors/QEL_Colbut.h"
+#include "selectors/QEL_Colsel.h"
 
 namespace qel {
 namespace {
@@ -44,6 +47,9 @@ void RegisterEverything() {
   RegisterRotLabClasses();
   RegisterMeterClasses();
   RegisterMiniCalClasses();
+  RegisterOnOffButClasses();
+  RegisterColSelClasses();
+  RegisterColorButtonClasses();
 }
 
 class RegistrySweep : public ::testing::Test {

@@ -4,21 +4,12 @@
 // less) and ratio_wall, the same with elapsed time, which includes whatever else the machine is
 // doing at the time.
 #include <benchmark/benchmark.h>
-#include <time.h>
 
-#include <chrono>
+#include "bench/FrameBudget.h"
 
 #include "meter/QEL_Meter.h"
 
 namespace {
-
-constexpr double kFrameBudgetSeconds = 1.0 / 60;
-
-double ThreadSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
-}
 
 void SetUpMeter(qel::TMeter& M, int W, int H) {
   M.SetBounds(0, 0, W, H);
@@ -40,23 +31,16 @@ void PaintMeter(benchmark::State& State, int W, int H) {
   SetUpMeter(m, W, H);
   qel::TBitmap target(W, H);
   double value = 0;
-  double seconds = 0, cpuSeconds = 0;
-  for (auto _ : State) {
-    // The needle moves every frame, as it does when a value is animated.
-    value = value >= 100 ? -20 : value + 1.7;
-    m.SetValue(value);
-    const auto t0 = std::chrono::steady_clock::now();
-    const double c0 = ThreadSeconds();
-    m.PaintTo(&target);
-    cpuSeconds += ThreadSeconds() - c0;
-    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    benchmark::DoNotOptimize(target.ScanLine(H / 2));
-  }
-  if (State.iterations() > 0) {
-    const double n = static_cast<double>(State.iterations());
-    State.counters["ratio_value"] = cpuSeconds / n / kFrameBudgetSeconds;
-    State.counters["ratio_wall"] = seconds / n / kFrameBudgetSeconds;
-  }
+  qel::bench::FrameBudgetLoop(
+      State, [&] {
+        // The needle moves every frame, as it does when a value is animated.
+        value = value >= 100 ? -20 : value + 1.7;
+        m.SetValue(value);
+      },
+      [&] {
+        m.PaintTo(&target);
+        benchmark::DoNotOptimize(target.ScanLine(H / 2));
+      });
 }
 
 void BM_MeterPaintDefault(benchmark::State& State) { PaintMeter(State, 297, 209); }

@@ -3,22 +3,13 @@
 // panel, against the 60 Hz frame budget. Each benchmark reports ratio_value = processor time of
 // the painting thread per repaint / 16.7 ms and ratio_wall, the same with elapsed time.
 #include <benchmark/benchmark.h>
-#include <time.h>
 
-#include <chrono>
+#include "bench/FrameBudget.h"
 
 #include "indicators/QEL_onoffbut.h"
 #include "platform/widgets/ExtCtrls.h"
 
 namespace {
-
-constexpr double kFrameBudgetSeconds = 1.0 / 60;
-
-double ThreadSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
-}
 
 void PaintButton(benchmark::State& State, bool Transparent) {
   qel::TPanel panel(nullptr);
@@ -33,24 +24,16 @@ void PaintButton(benchmark::State& State, bool Transparent) {
   b->SetBottomText("Bottom");
   b->SetTransparent(Transparent);
   qel::TBitmap target(160, 100);
-  double seconds = 0, cpuSeconds = 0;
-  bool on = false;
-  for (auto _ : State) {
-    // The state flips every frame, as it does under a blinking lamp.
-    on = !on;
-    b->SetOnOff(on);
-    const auto t0 = std::chrono::steady_clock::now();
-    const double c0 = ThreadSeconds();
-    panel.PaintTo(&target);
-    cpuSeconds += ThreadSeconds() - c0;
-    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    benchmark::DoNotOptimize(target.ScanLine(50));
-  }
-  if (State.iterations() > 0) {
-    const double n = static_cast<double>(State.iterations());
-    State.counters["ratio_value"] = cpuSeconds / n / kFrameBudgetSeconds;
-    State.counters["ratio_wall"] = seconds / n / kFrameBudgetSeconds;
-  }
+  qel::bench::FrameBudgetLoop(
+      State, [&] {
+        // The state flips every frame, as it does under a blinking lamp.
+        on = !on;
+        b->SetOnOff(on);
+      },
+      [&] {
+        panel.PaintTo(&target);
+        benchmark::DoNotOptimize(target.ScanLine(50));
+      });
 }
 
 void BM_OnOffPaintOpaque(benchmark::State& State) { PaintButton(State, false); }

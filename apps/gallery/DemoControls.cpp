@@ -11,6 +11,7 @@
 #include "apps/gallery/MeterDemo.h"
 #include "apps/gallery/NumIODemo.h"
 #include "apps/gallery/RotLabDemo.h"
+#include "apps/gallery/SelectorsDemo.h"
 #include "apps/gallery/TreeDemo.h"
 #include "displays/QEL_NumLab.h"
 #include "displays/QEL_RasterLab.h"
@@ -271,6 +272,7 @@ void RegisterGalleryClasses() {
   RegisterDisplayClasses();    // the displays page
   RegisterRotLabDemoClasses();  // the rotated-label page
   RegisterMeterDemoClasses();  // the meter page
+  RegisterSelectorsDemoClasses();  // the mark selector, thumbnails and folder tree pages
   RegisterDialogDemoClasses();  // the buttons-and-dialogs page
   RegisterEnum<TShapeKind>("TShapeKind",
                            {"skRectangle", "skEllipse", "skRoundRect", "skTriangle", "skDiamond"});

@@ -151,10 +151,9 @@ void TThumbnailsDemo::Hook() {
   }
   TThumbnails* main = strips.empty() ? nullptr : strips.front();
   if (!main) return;
-  // A page: the rows in view, less one so the last row stays in sight.
+  // A page: the whole rows in view (a part of a row stays in sight).
   auto page = [main] {
-    const int rows = (main->GetHeight() - 2 * TThumbnails::kEdge) / main->Pitch();
-    return std::max(1, rows - 1);
+    return std::max(1, (main->GetHeight() - 2 * TThumbnails::kEdge) / main->Pitch());
   };
   struct TWire {
     const char* Name;

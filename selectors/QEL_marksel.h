@@ -27,7 +27,7 @@ class TMarkSel : public TGraphicControl {
   void Assign(const TPersistent* Source) override;
 
   // ---- which marks are offered; mark 0 is always there
-  bool GetVis(int I) const;  // I outside 0..51 reads mark 0
+  bool GetVis(int I) const;          // I outside 0..51 reads mark 0
   void SetVis(int I, bool Visible);  // only 1..51
   void ShowAllMarks();
   void HideAllMarks();

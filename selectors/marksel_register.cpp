@@ -16,8 +16,8 @@ void RegisterMarkSelClasses() {
       .Color("ColorBackGnd", &TMarkSel::GetColorBackGnd, &TMarkSel::SetColorBackGnd, clBtnFace)
       .Color("ColorMarks", &TMarkSel::GetColorMarks, &TMarkSel::SetColorMarks, clBlack)
       .Color("ColorHiLiteBG", &TMarkSel::GetColorHiLiteBG, &TMarkSel::SetColorHiLiteBG, clRed)
-      .Color("ColorHiLiteSymbol", &TMarkSel::GetColorHiLiteSymbol,
-             &TMarkSel::SetColorHiLiteSymbol, clWhite)
+      .Color("ColorHiLiteSymbol", &TMarkSel::GetColorHiLiteSymbol, &TMarkSel::SetColorHiLiteSymbol,
+             clWhite)
       .Color("ColorSelBG", &TMarkSel::GetColorSelBG, &TMarkSel::SetColorSelBG, clWhite)
       .Color("ColorSelFG", &TMarkSel::GetColorSelFG, &TMarkSel::SetColorSelFG, clNavy)
       .Enum("FrameStyle", &TMarkSel::GetFrameStyle, &TMarkSel::SetFrameStyle, fsEngraved)

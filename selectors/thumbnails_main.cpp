@@ -18,8 +18,8 @@ int64_t FloorDiv(int64_t A, int64_t B) {
 }
 
 int SaturateInt(int64_t V) {
-  return static_cast<int>(std::clamp<int64_t>(V, std::numeric_limits<int>::min(),
-                                              std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<int64_t>(V, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 template <class V>
@@ -166,7 +166,8 @@ void TThumbnails::SetFirstThumbIx(double X) {
   // Rows start at Min, Min + NC, ...: R is the first slide of X's row.
   const int64_t nc = FNumColumns;
   const int64_t r = FMin + nc * FloorDiv(static_cast<int64_t>(std::floor(X)) - FMin, nc);
-  const double pos = static_cast<double>(r) + (X - static_cast<double>(r)) / static_cast<double>(nc);
+  const double pos =
+      static_cast<double>(r) + (X - static_cast<double>(r)) / static_cast<double>(nc);
   if (pos == FPosition) return;
   FPosition = pos;
   Invalidate();

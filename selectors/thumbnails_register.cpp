@@ -34,10 +34,10 @@ void RegisterThumbnailsClasses() {
       .Color("ColorMark", &TThumbnails::GetColorMark, &TThumbnails::SetColorMark, clBlack)
       .Enum("ColorScheme", &TThumbnails::GetColorScheme, &TThumbnails::SetColorScheme, csBWG)
       .Enum("FrameStyle", &TThumbnails::GetFrameStyle, &TThumbnails::SetFrameStyle, fsLowered)
-      .Enum("OuterFrameStyle", &TThumbnails::GetOuterFrameStyle,
-            &TThumbnails::SetOuterFrameStyle, fsRaised)
-      .Enum("InnerFrameStyle", &TThumbnails::GetInnerFrameStyle,
-            &TThumbnails::SetInnerFrameStyle, fsLowered)
+      .Enum("OuterFrameStyle", &TThumbnails::GetOuterFrameStyle, &TThumbnails::SetOuterFrameStyle,
+            fsRaised)
+      .Enum("InnerFrameStyle", &TThumbnails::GetInnerFrameStyle, &TThumbnails::SetInnerFrameStyle,
+            fsLowered)
       .Prop("AntiAlias", &TThumbnails::GetAntiAlias, &TThumbnails::SetAntiAlias, false);
 }
 

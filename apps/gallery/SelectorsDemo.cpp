@@ -139,7 +139,8 @@ void TThumbnailsDemo::Hook() {
     };
     t->OnFocusChange = [this, t](TObject*) {
       const int f = t->GetFocusedSlide();
-      Report(t, f ? "pointer on slide " + std::to_string(f) : std::string("pointer off the slides"));
+      Report(t,
+             f ? "pointer on slide " + std::to_string(f) : std::string("pointer off the slides"));
     };
     t->OnImageClick = [this, t](TObject*, int, int, int Id) {
       Report(t, Id ? "clicked slide " + std::to_string(Id) : std::string("clicked between slides"));
@@ -170,7 +171,7 @@ void TThumbnailsDemo::Hook() {
       b->OnClick = [this, main, act](TObject*) {
         act();
         Report(main, "first slide " + std::to_string(static_cast<long long>(
-                                           std::floor(main->GetFirstThumbIx()))));
+                                          std::floor(main->GetFirstThumbIx()))));
       };
     }
 }
@@ -192,9 +193,9 @@ void TFolderTreeDemo::MakeSample() {
       fs::temp_directory_path(ec) / ("qel-gallery-folders-" + std::to_string(getpid()));
   if (ec || !fs::create_directories(dir, ec)) return;
   FSampleDir = dir.string();
-  for (const char* d : {"Measurements/2025/January", "Measurements/2025/February",
-                        "Measurements/2026", "Reports/Drafts", "Reports/Final", "Calibration",
-                        "Scripts/old", "empty"})
+  for (const char* d :
+       {"Measurements/2025/January", "Measurements/2025/February", "Measurements/2026",
+        "Reports/Drafts", "Reports/Final", "Calibration", "Scripts/old", "empty"})
     fs::create_directories(dir / d, ec);
   std::ofstream(dir / "empty" / "readme.txt") << "A folder with a file and no subfolder.\n";
   // A link back up: shown, but a leaf.
@@ -216,8 +217,9 @@ void TFolderTreeDemo::Hook() {
   auto* name = PageComponent<TEdit>(GetOwner(), "FolderName");
   if (auto* b = PageComponent<TButton>(GetOwner(), "CreateFolder"))
     b->OnClick = [this, tree, name](TObject*) {
-      const std::string n =
-          name && !name->GetText().empty() ? name->GetText() : "New folder " + std::to_string(++FMade);
+      const std::string n = name && !name->GetText().empty()
+                                ? name->GetText()
+                                : "New folder " + std::to_string(++FMade);
       if (!tree->MakeSubFolder(n)) SetReadout("\"" + n + "\" was not created");
     };
   if (auto* b = PageComponent<TButton>(GetOwner(), "RemoveFolder"))

@@ -6,9 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,7 +36,8 @@ class FolderTreeTest : public ::testing::Test {
     ASSERT_NE(::mkdtemp(tmpl), nullptr);
     Base = tmpl;
     ::chmod(Base.c_str(), 0755);
-    for (const char* d : {"alpha/a1", "alpha/a2", "Beta/inner", "beta", "Gamma", "empty", ".hidden"})
+    for (const char* d :
+         {"alpha/a1", "alpha/a2", "Beta/inner", "beta", "Gamma", "empty", ".hidden"})
       fs::create_directories(Base + "/" + d);
     std::ofstream(Base + "/empty/file.txt") << "x";
     std::ofstream(Base + "/note.txt") << "x";
@@ -47,9 +48,10 @@ class FolderTreeTest : public ::testing::Test {
     Tree.reset();
     std::error_code ec;
     fs::permissions(Base, fs::perms::all, ec);
-    for (auto& e : fs::recursive_directory_iterator(
-             Base, fs::directory_options::skip_permission_denied, ec))
-      if (!e.is_symlink()) fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    for (auto& e :
+         fs::recursive_directory_iterator(Base, fs::directory_options::skip_permission_denied, ec))
+      if (!e.is_symlink())
+        fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(Base, ec);
     ResetHeadlessApplication();
   }
@@ -62,7 +64,8 @@ class FolderTreeTest : public ::testing::Test {
   }
   static std::vector<std::string> Texts(TTreeNode* Node) {
     std::vector<std::string> t;
-    for (TTreeNode* c = Node->GetFirstChild(); c; c = c->GetNextSibling()) t.push_back(c->GetText());
+    for (TTreeNode* c = Node->GetFirstChild(); c; c = c->GetNextSibling())
+      t.push_back(c->GetText());
     return t;
   }
   std::string Base;
@@ -158,9 +161,10 @@ TEST_F(FolderTreeTest, MakeSubFolderCreatesNestedFoldersAndRefusesEscapingNames)
   EXPECT_EQ(Tree->GetCurrentPath(), P("alpha/a/b/"));
   EXPECT_EQ(Tree->GetSelected()->GetText(), "b");
   ASSERT_TRUE(Tree->SelectPath(P("alpha")));
-  const char* refused[] = {"../evil",  "a/../../evil", "..",        "/tmp/evil", "a\\..\\evil",
-                           "bad|name", "bad<name",     "bad>name",  "bad\"name", "ctl\x01name",
-                           "tab\tname", "",            "///",       "./",        "a/.."};
+  const char* refused[] = {"../evil",     "a/../../evil", "..",        "/tmp/evil",
+                           "a\\..\\evil", "bad|name",     "bad<name",  "bad>name",
+                           "bad\"name",   "ctl\x01name",  "tab\tname", "",
+                           "///",         "./",           "a/.."};
   for (const char* name : refused) {
     EXPECT_FALSE(Tree->MakeSubFolder(name)) << name;
     EXPECT_EQ(Tree->GetCurrentPath(), P("alpha/")) << name;
@@ -208,9 +212,9 @@ TEST_F(FolderTreeTest, RefreshAfterAnOutsideDeletionSelectsTheNearestAncestor) {
 }
 
 TEST_F(FolderTreeTest, LinksAreShownButALoopIsALeaf) {
-  fs::create_directory_symlink(Base, P("alpha/up"));           // back to the base
+  fs::create_directory_symlink(Base, P("alpha/up"));             // back to the base
   fs::create_directory_symlink(P("alpha"), P("alpha/a1/self"));  // back to its grandparent
-  fs::create_directory_symlink(P("Beta"), P("alpha/across"));  // a sibling branch: fine
+  fs::create_directory_symlink(P("Beta"), P("alpha/across"));    // a sibling branch: fine
   fs::create_directory_symlink(P("alpha/a2"), P("Gamma/side"));
   ASSERT_TRUE(Tree->SelectPath(P("alpha")));
   TTreeNode* alpha = Tree->GetSelected();

@@ -172,7 +172,7 @@ TEST_F(MarkSelOnForm, SelectionBoxCrossAndDisabledColours) {
   const TPoint c9 = M->MarkCentre(9);
   const TRect box = M->SelectionRect(c9);
   EXPECT_EQ(box, Rect(c9.X - 14 + 3, c9.Y - 14 + 3, c9.X + 14 + 3, c9.Y + 14 + 3));
-  EXPECT_EQ(At(box.Left, box.Top), clNavy);          // the pen
+  EXPECT_EQ(At(box.Left, box.Top), clNavy);           // the pen
   EXPECT_EQ(At(box.Left + 1, box.Top + 1), clWhite);  // the brush
   // Mark 0 as a cross: its first line starts at (4, 4) and ends before (CW + 1, CH + 1).
   EXPECT_EQ(At(4, 4), clBlack);

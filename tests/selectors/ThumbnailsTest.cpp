@@ -130,10 +130,10 @@ TEST(ThumbnailsGeometry, SlideUnderAPointAndSlidePositionAgree) {
   struct Case {
     int X, Y, Slide;
   } cases[] = {
-      {10, 12, 1},   {144, 146, 1}, {145, 146, 0},  // the gap between columns
-      {146, 12, 2},  {9, 50, 0},    {282, 148, 6},  {282, 147, 0},  // gap between rows
-      {400, 50, 3},  {417, 50, 0},                                  // beyond width - 10
-      {50, 391, 0},  {50, 390, 7},
+      {10, 12, 1},  {144, 146, 1}, {145, 146, 0},                 // the gap between columns
+      {146, 12, 2}, {9, 50, 0},    {282, 148, 6}, {282, 147, 0},  // gap between rows
+      {400, 50, 3}, {417, 50, 0},                                 // beyond width - 10
+      {50, 391, 0}, {50, 390, 7},
   };
   for (const Case& c : cases) EXPECT_EQ(t.CalcSlideIndex(c.X, c.Y), c.Slide) << c.X << "," << c.Y;
   t.SetFirstThumbIx(4 + 1);  // 4 + 1/3 row: 45 pixels of the top row are out
@@ -296,10 +296,10 @@ TEST_F(ThumbnailsOnForm, ClicksInTheThreeSelectionModes) {
   EXPECT_EQ(Clicks[2].X, 145);
   // Multiple: a click toggles, Shift+click adds the range from the last clicked slide.
   T->SetSlideSelectMode(ssmMultiple);
-  in.Click(20, 20);      // 1
-  in.Click(300, 150);    // 6
-  in.Click(300, 150);    // 6 again: off
-  in.Click(150, 20);     // 2
+  in.Click(20, 20);                       // 1
+  in.Click(300, 150);                     // 6
+  in.Click(300, 150);                     // 6 again: off
+  in.Click(150, 20);                      // 2
   in.Click(300, 290, mbLeft, {ssShift});  // 9: 2..9 on
   EXPECT_EQ(Selected(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
   in.Click(20, 150);  // 4 off

@@ -49,10 +49,10 @@ std::string TFolderPathStyle::WithTrailing(std::string_view Path) const {
 
 std::string TFolderPathStyle::WithoutTrailing(std::string_view Path) const {
   std::string s(Path);
-  const size_t keep = Separator == '/' ? 1 : 3;  // "/" and "C:\" stay what they are
-  while (s.size() > keep && s.back() == Separator) s.pop_back();
-  if (Separator == '/' || s.size() > keep || !IsDriveSpec(s))
-    while (s.size() > 1 && s.back() == Separator) s.pop_back();
+  while (s.size() > 1 && s.back() == Separator) {
+    if (Separator == '\\' && s.size() == 3 && IsDriveSpec(s)) break;  // "C:\" stays
+    s.pop_back();
+  }
   return s;
 }
 

@@ -34,8 +34,7 @@ std::string NormalizedPath(const std::string& Path) {
     for (char& c : p)
       if (c == st.OtherSeparator) c = st.Separator;
   if (!st.IsAbsolute(p)) p = st.WithTrailing(GetCurrentDir()) + p;
-  std::string root = st.RootFor(p);
-  if (st.Separator == '\\' && p.size() >= 2 && p[1] == ':') root = p.substr(0, 2) + "\\";
+  const std::string root = st.RootFor(p);
   std::vector<std::string> parts;
   Tokenize(std::string_view(p).substr(root.size() - 1), st.Separator, parts);
   std::vector<std::string> kept;

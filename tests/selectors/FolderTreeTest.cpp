@@ -238,6 +238,34 @@ TEST_F(FolderTreeTest, LinksAreShownButALoopIsALeaf) {
   EXPECT_FALSE(IsFolderLoop(P("missing")));
 }
 
+// The two path styles, the Windows one exercised here too.
+TEST(FolderPathStyle, RootsSeparatorsAndCase) {
+  const TFolderPathStyle posix{'/', 0, true}, win{'\\', '/', false};
+  struct Case {
+    const TFolderPathStyle& St;
+    std::string In, Root, With, Without;
+    bool Absolute;
+  } cases[] = {
+      {posix, "/usr/lib//", "/", "/usr/lib//", "/usr/lib", true},
+      {posix, "/", "/", "/", "/", true},
+      {posix, "a\\b", "/", "a\\b/", "a\\b", false},
+      {win, "d:\\data\\", "D:\\", "d:\\data\\", "d:\\data", true},
+      {win, "C:\\", "C:\\", "C:\\", "C:\\", true},
+      {win, "/x", "C:\\", "/x\\", "/x", true},
+      {win, "rel", "C:\\", "rel\\", "rel", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.St.RootFor(c.In), c.Root) << c.In;
+    EXPECT_EQ(c.St.WithTrailing(c.In), c.With) << c.In;
+    EXPECT_EQ(c.St.WithoutTrailing(c.In), c.Without) << c.In;
+    EXPECT_EQ(c.St.IsAbsolute(c.In), c.Absolute) << c.In;
+  }
+  EXPECT_EQ(win.Folded("C:\\Data"), "c:\\data");
+  EXPECT_EQ(posix.Folded("/Data"), "/Data");
+  EXPECT_EQ(&NativePathStyle(), &NativePathStyle());
+  EXPECT_EQ(NativePathStyle().Separator, '/');
+}
+
 // Tests run as root, who may read anything: the unreadable folder is looked at as nobody.
 class AsNobody {
  public:

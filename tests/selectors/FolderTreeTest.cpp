@@ -178,6 +178,41 @@ TEST_F(FolderTreeTest, MakeSubFolderCreatesNestedFoldersAndRefusesEscapingNames)
   EXPECT_EQ(Tree->GetCurrentPath(), P("alpha/"));
 }
 
+// Names made of dots, separators and a few letters, at random: whatever is accepted lands
+// inside the selected folder, and nothing appears next to it or above it.
+TEST_F(FolderTreeTest, NoNameCreatesAnythingOutsideTheSelectedFolder) {
+  ASSERT_TRUE(Tree->SelectPath(P("alpha")));
+  auto entries = [](const std::string& Dir) {
+    std::vector<std::string> names;
+    for (auto& e : fs::directory_iterator(Dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> baseBefore = entries(Base);
+  const std::string parent = fs::path(Base).parent_path().string();
+  const std::string alphabet = "./\\x:";
+  uint32_t seed = 12345;
+  int accepted = 0;
+  for (int i = 0; i < 400; ++i) {
+    std::string name;
+    const int len = 1 + static_cast<int>((seed >> 8) % 9);
+    for (int k = 0; k < len; ++k) {
+      seed = seed * 1664525u + 1013904223u;
+      name += alphabet[(seed >> 16) % alphabet.size()];
+    }
+    if (Tree->MakeSubFolder(name)) {
+      ++accepted;
+      const std::string made = fs::weakly_canonical(Tree->GetCurrentPath()).string();
+      EXPECT_EQ(made.rfind(P("alpha"), 0), 0u) << name << " -> " << made;
+    }
+    ASSERT_TRUE(Tree->SelectPath(P("alpha")));
+  }
+  EXPECT_GT(accepted, 20);  // the names that stay inside are made
+  EXPECT_EQ(entries(Base), baseBefore);
+  for (const char* n : {"x", "xx", "x.", ".x", "x:"})
+    EXPECT_FALSE(fs::exists(parent + "/" + n)) << n;
+}
+
 TEST_F(FolderTreeTest, RemoveTakesOnlyAnEmptyFolderAndNeverTheRoot) {
   EXPECT_FALSE(Tree->RemoveSelectedFolder());  // nothing selected
   Tree->SetSelected(Tree->Items()->GetFirstNode());

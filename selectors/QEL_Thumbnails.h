@@ -46,6 +46,8 @@ class TThumbnails : public TGraphicControl {
   void Assign(const TPersistent* Source) override;
   void AssignTo(TPersistent* Dest) const override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  // Fits SlideSize to the width read with it, then the columns and the position.
+  void Loaded() override;
 
   // ---- range and selection
   int GetMin() const { return FMin; }
@@ -84,7 +86,7 @@ class TThumbnails : public TGraphicControl {
 
   // ---- look
   int GetSlideSize() const { return FSlideSize; }
-  void SetBaseSize(int Value);  // 50..Width
+  void SetBaseSize(int Value);  // 50..Width (the width limit waits for Loaded in a form)
   int GetSlideDistance() const { return FSlideDistance; }
   void SetSlideDist(int Value);  // 0..100
   int GetSlideMargin() const { return FSlideMargin; }

@@ -87,6 +87,14 @@ void TThumbnails::AssignTo(TPersistent* Dest) const {
   TGraphicControl::AssignTo(Dest);
 }
 
+void TThumbnails::Loaded() {
+  TGraphicControl::Loaded();
+  FSlideSize = std::max(50, std::min(FSlideSize, GetWidth()));
+  UpdateColumns();
+  SetFirstThumbIx(FPosition);
+  Invalidate();
+}
+
 void TThumbnails::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   TGraphicControl::SetBounds(ALeft, ATop, AWidth, AHeight);
   UpdateColumns();
@@ -233,8 +241,10 @@ void TThumbnails::CalcSlidePos(int S, int& X, int& Y) const {
 // ---------------------------------------------------------------- look
 
 void TThumbnails::SetBaseSize(int Value) {
-  // The upper limit first, so a narrow control still gets slides of 50 pixels.
-  Value = std::max(50, std::min(Value, GetWidth()));
+  // The upper limit first, so a narrow control still gets slides of 50 pixels. A form may
+  // give the width after the size: Loaded applies the width limit then.
+  const bool loading = ComponentState().Contains(csLoading);
+  Value = std::max(50, loading ? Value : std::min(Value, GetWidth()));
   if (!Store(FSlideSize, Value)) return;
   UpdateColumns();
   Invalidate();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/backends/headless/Headless.h"
+#include "platform/controls/FormFiles.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/Properties.h"
 #include "selectors/QEL_Thumbnails.h"
@@ -373,6 +374,15 @@ TEST(ThumbnailsProperties, AssignCopiesAndTheRegistryKnowsTheDefaults) {
   EXPECT_GT(asked, 0);  // the host's request event came along
   SetPropText(&b, *info->FindProperty("SlideSelectMode"), "ssmMultiple");
   EXPECT_EQ(b.GetSlideSelectMode(), ssmMultiple);
+  // A form that gives the size before the width: the width read with it is the limit.
+  for (const char* width : {"400", "100"}) {
+    std::unique_ptr<TThumbnails> f(CreateFromText<TThumbnails>(
+        std::string("object S: TThumbnails\n  SlideSize = 300\n  Width = ") + width +
+            "\n  Max = 9\nend\n",
+        nullptr));
+    EXPECT_EQ(f->GetSlideSize(), std::string(width) == "400" ? 300 : 100) << width;
+    EXPECT_EQ(f->NumColumns(), 1);
+  }
 }
 
 // Three strips: the defaults with numbered cards and a selection; two columns of pictures

@@ -13,6 +13,7 @@
 #include "apps/gallery/OnOffDemo.h"
 #include "apps/gallery/NumIODemo.h"
 #include "apps/gallery/RotLabDemo.h"
+#include "apps/gallery/SelectorsDemo.h"
 #include "apps/gallery/TreeDemo.h"
 #include "displays/QEL_NumLab.h"
 #include "displays/QEL_RasterLab.h"
@@ -274,6 +275,7 @@ void RegisterGalleryClasses() {
   RegisterRotLabDemoClasses();  // the rotated-label page
   RegisterMeterDemoClasses();  // the meter page
   RegisterMiniCalDemoClasses();  // the mini calendar page
+  RegisterSelectorsDemoClasses();  // the mark selector, thumbnails and folder tree pages
   RegisterDialogDemoClasses();  // the buttons-and-dialogs page
   RegisterOnOffDemoClasses();  // the on/off button and colours pages
   RegisterEnum<TShapeKind>("TShapeKind",

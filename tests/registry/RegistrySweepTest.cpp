@@ -28,6 +28,9 @@
 #include "platform/widgets/StdCtrls.h"
 #include "selectors/QEL_Colbut.h"
 #include "selectors/QEL_Colsel.h"
+#include "selectors/QEL_FolderTree.h"
+#include "selectors/QEL_Thumbnails.h"
+#include "selectors/QEL_marksel.h"
 
 namespace qel {
 namespace {
@@ -50,6 +53,9 @@ void RegisterEverything() {
   RegisterOnOffButClasses();
   RegisterColSelClasses();
   RegisterColorButtonClasses();
+  RegisterMarkSelClasses();
+  RegisterThumbnailsClasses();
+  RegisterFolderTreeClasses();
 }
 
 class RegistrySweep : public ::testing::Test {

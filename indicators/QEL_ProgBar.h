@@ -183,6 +183,8 @@ class TProgBar : public TGraphicControl {
   // Paint steps (progbar_paint.cpp).
   void PaintBackground(TCanvas* C) const;
   void PaintBar(TCanvas* C) const;
+  void PaintBarRows(TCanvas* C, const TProgBarRect& R) const;
+  void PaintBarColumns(TCanvas* C, const TProgBarRect& R) const;
   void PaintFrame(TCanvas* C, TFrameStyle Style, int L, int T, int R, int B) const;
   void PaintText(TCanvas* C);
 

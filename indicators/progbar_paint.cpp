@@ -56,7 +56,16 @@ void TProgBar::PaintBackground(TCanvas* C) const {
   const int w = GetWidth(), h = GetHeight();
   const TRect inner = Rect(FMarginLeft, FMarginTop, w - FMarginRight, h - FMarginBottom);
   SetPenBrush(C, FColorMargin);
-  C->Rectangle(0, 0, w, h);
+  if (inner.Left >= 0 && inner.Top >= 0 && inner.Left < inner.Right && inner.Top < inner.Bottom &&
+      inner.Right <= w && inner.Bottom <= h) {
+    // Only the margins: the inner area is painted over next, so each pixel is written once.
+    C->FillRect(Rect(0, 0, w, inner.Top));
+    C->FillRect(Rect(0, inner.Bottom, w, h));
+    C->FillRect(Rect(0, inner.Top, inner.Left, inner.Bottom));
+    C->FillRect(Rect(inner.Right, inner.Top, w, inner.Bottom));
+  } else {
+    C->Rectangle(0, 0, w, h);
+  }
   SetPenBrush(C, FColorBackGnd);
   C->Rectangle(inner.Left, inner.Top, inner.Right, inner.Bottom);
   if (!FBackGroundImg.empty() && inner.Right > inner.Left && inner.Bottom > inner.Top) {
@@ -66,94 +75,113 @@ void TProgBar::PaintBackground(TCanvas* C) const {
 }
 
 void TProgBar::PaintBar(TCanvas* C) const {
-  const int w = GetWidth(), h = GetHeight();
   const TProgBarRect r = BarRect();
-  const int64_t n = r.Length;
-  const bool vertical = FDirection == drUp || FDirection == drDown;
-  if (n > 0 && r.Inner > 0) {
+  if (FDirection == drUp || FDirection == drDown)
+    PaintBarRows(C, r);
+  else
+    PaintBarColumns(C, r);
+}
+
+// Line e of the bar (0 at the starting edge) lies at Start + Sign * e along the direction; the
+// range of e that lands inside 0..Extent - 1.
+namespace {
+struct TLineRun {
+  int64_t Start = 0, Sign = 1, From = 0, To = -1;
+};
+TLineRun VisibleLines(int64_t Start, int64_t Sign, int64_t N, int Extent) {
+  TLineRun run{Start, Sign, 0, N - 1};
+  if (Sign > 0) {
+    run.From = std::max<int64_t>(run.From, -Start);
+    run.To = std::min<int64_t>(run.To, Extent - 1 - Start);
+  } else {
+    run.From = std::max<int64_t>(run.From, Start - (Extent - 1));
+    run.To = std::min<int64_t>(run.To, Start);
+  }
+  return run;
+}
+}  // namespace
+
+// Upwards and downwards every pixel row of the bar has one colour: each is one span fill.
+void TProgBar::PaintBarRows(TCanvas* C, const TProgBarRect& R) const {
+  const int w = GetWidth(), h = GetHeight();
+  const int x0 = Near(R.Left, w), x1 = Near(R.Right, w);
+  C->Brush()->SetStyle(bsSolid);
+  if (R.Length > 0 && R.Inner > 0) {
     if (!FShowColorGradient) {
       SetPenBrush(C, FColors[0]);
-      C->Rectangle(Near(r.Left, w), Near(r.Top, h), Near(r.Right, w), Near(r.Bottom, h));
+      C->Rectangle(x0, Near(R.Top, h), x1, Near(R.Bottom, h));
     } else {
-      // One pixel line per step along the bar, counted from its starting edge; only the lines
-      // that land on the surface are drawn (a value far above Max makes the bar huge).
-      C->Pen()->SetStyle(psSolid);
-      const int extent = vertical ? h : w;
-      // Position of line e along the direction: start + sign * e.
-      int64_t start = 0, sign = 1;
-      switch (FDirection) {
-        case drUp:
-          start = r.Bottom - 1, sign = -1;
-          break;
-        case drDown:
-          start = r.Top;
-          break;
-        case drLeft:
-          start = r.Right - 1, sign = -1;
-          break;
-        case drRight:
-        default:
-          start = r.Left;
-          break;
-      }
-      int64_t eFrom = 0, eTo = n - 1;
-      if (sign > 0) {
-        eFrom = std::max<int64_t>(eFrom, -start);
-        eTo = std::min<int64_t>(eTo, extent - 1 - start);
-      } else {
-        eFrom = std::max<int64_t>(eFrom, start - (extent - 1));
-        eTo = std::min<int64_t>(eTo, start);
-      }
-      const int a0 = vertical ? Near(r.Left, w) : Near(r.Top, h);
-      const int a1 = vertical ? Near(r.Right, w) : Near(r.Bottom, h);
-      for (int64_t e = eFrom; e <= eTo; ++e) {
-        const int pos = static_cast<int>(start + sign * e);
-        C->Pen()->SetColor(FColors[ProgBarColorIndex(FColorMapMode, e, n, r.Inner)]);
-        if (vertical) {
-          C->MoveTo(a0, pos);
-          C->LineTo(a1, pos);
-        } else {
-          C->MoveTo(pos, a0);
-          C->LineTo(pos, a1);
-        }
+      const TLineRun run = FDirection == drUp ? VisibleLines(R.Bottom - 1, -1, R.Length, h)
+                                              : VisibleLines(R.Top, 1, R.Length, h);
+      for (int64_t e = run.From; e <= run.To; ++e) {
+        const int y = static_cast<int>(run.Start + run.Sign * e);
+        C->Brush()->SetColor(FColors[ProgBarColorIndex(FColorMapMode, e, R.Length, R.Inner)]);
+        C->FillRect(Rect(x0, y, x1, y + 1));
       }
     }
   }
   if (FGridDist <= 1) return;
-  // The grid lies over the filled part, at GridDist from the inner area's starting edge.
-  C->Pen()->SetStyle(psSolid);
-  C->Pen()->SetColor(FColorGrid);
+  // The grid lies over the filled part, every GridDist rows from the inner area's starting edge.
+  C->Brush()->SetColor(FColorGrid);
   const int64_t g = FGridDist;
-  switch (FDirection) {
-    case drUp:
-      for (int64_t y = int64_t{h} - FMarginBottom - 1; y >= r.Top && y >= 0; y -= g) {
-        if (y >= h) continue;
-        C->MoveTo(Near(r.Left, w), static_cast<int>(y));
-        C->LineTo(Near(r.Right, w), static_cast<int>(y));
+  if (FDirection == drUp) {
+    for (int64_t y = int64_t{h} - FMarginBottom - 1; y >= R.Top && y >= 0; y -= g)
+      if (y < h) C->FillRect(Rect(x0, static_cast<int>(y), x1, static_cast<int>(y) + 1));
+  } else {
+    for (int64_t y = FMarginTop; y <= R.Bottom - 1 && y < h; y += g)
+      if (y >= 0) C->FillRect(Rect(x0, static_cast<int>(y), x1, static_cast<int>(y) + 1));
+  }
+}
+
+// To the right and to the left every pixel row of the bar is the same: the first visible row is
+// set pixel by pixel (bar colour, then the grid) and copied down, doubling the rows each time.
+void TProgBar::PaintBarColumns(TCanvas* C, const TProgBarRect& R) const {
+  const int w = GetWidth(), h = GetHeight();
+  const bool right = FDirection != drLeft;
+  const int64_t g = FGridDist > 1 ? FGridDist : 0;
+  // The grid columns: from the inner area's starting edge every g pixels, up to one pixel past
+  // the bar's leading end.
+  const int64_t gridStart = right ? FMarginLeft : int64_t{w} - FMarginRight - 1;
+  auto onGrid = [&](int64_t X) {
+    if (g == 0) return false;
+    if (right) return X >= gridStart && X <= R.Right && (X - gridStart) % g == 0;
+    return X <= gridStart && X >= R.Left - 1 && (gridStart - X) % g == 0;
+  };
+  const int y0 = Near(R.Top, h), y1 = Near(R.Bottom, h);
+  const int ys = std::max(0, y0), ye = std::min(h, y1);
+  int xs = 0, xe = 0;  // the columns set here; none without a bar
+  if (R.Length > 0 && R.Inner > 0 && ys < ye) {
+    const TLineRun run =
+        right ? VisibleLines(R.Left, 1, R.Length, w) : VisibleLines(R.Right - 1, -1, R.Length, w);
+    if (run.From <= run.To) {
+      const int64_t a = run.Start + run.Sign * run.From, b = run.Start + run.Sign * run.To;
+      xs = static_cast<int>(std::min(a, b));
+      xe = static_cast<int>(std::max(a, b)) + 1;
+      TBitmap row(xe - xs, 1);
+      TPixel* px = row.ScanLine(0);
+      for (int64_t e = run.From; e <= run.To; ++e) {
+        const int64_t x = run.Start + run.Sign * e;
+        const TColor c = onGrid(x) ? FColorGrid
+                         : FShowColorGradient
+                             ? FColors[ProgBarColorIndex(FColorMapMode, e, R.Length, R.Inner)]
+                             : FColors[0];
+        px[x - xs] = ColorToPixel(c);
       }
-      break;
-    case drDown:
-      for (int64_t y = FMarginTop; y <= r.Bottom - 1 && y < h; y += g) {
-        if (y < 0) continue;
-        C->MoveTo(Near(r.Left, w), static_cast<int>(y));
-        C->LineTo(Near(r.Right, w), static_cast<int>(y));
-      }
-      break;
-    case drLeft:
-      for (int64_t x = int64_t{w} - FMarginRight - 1; x >= r.Left - 1 && x >= 0; x -= g) {
-        if (x >= w) continue;
-        C->MoveTo(static_cast<int>(x), Near(r.Top, h));
-        C->LineTo(static_cast<int>(x), Near(r.Bottom, h));
-      }
-      break;
-    case drRight:
-    default:
-      for (int64_t x = FMarginLeft; x <= r.Right && x < w; x += g) {
-        if (x < 0) continue;
-        C->MoveTo(static_cast<int>(x), Near(r.Top, h));
-        C->LineTo(static_cast<int>(x), Near(r.Bottom, h));
-      }
-      break;
+      // Stretched by whole pixels, the one row becomes every row unchanged.
+      const int mode = SetStretchBltMode(C, COLORONCOLOR);
+      C->SetCopyMode(cmSrcCopy);
+      C->StretchDraw(Rect(xs, ys, xe, ye), &row);
+      SetStretchBltMode(C, mode);
+    }
+  }
+  if (g == 0) return;
+  // Grid columns beside the bar (the one past its leading end, or all of them without a bar).
+  C->Brush()->SetStyle(bsSolid);
+  C->Brush()->SetColor(FColorGrid);
+  for (int64_t x = gridStart; right ? (x <= R.Right && x < w) : (x >= R.Left - 1 && x >= 0);
+       x += right ? g : -g) {
+    if (x < 0 || x >= w || (x >= xs && x < xe)) continue;
+    C->FillRect(Rect(static_cast<int>(x), y0, static_cast<int>(x) + 1, y1));
   }
 }
 

@@ -369,6 +369,17 @@ TEST_F(ProgBar, BackgroundPictureLoadsOrLeavesTheNameAsItWas) {
   p.SetBakGndFile("");
   EXPECT_EQ(p.GetBackGroundImg(), "");
   EXPECT_EQ(PixelAt(*Render(p), 150, 12), clSilver);
+  // From a form file the picture loads once the bar is complete; a bad one leaves no name.
+  RegisterProgBarClasses();
+  for (const std::string& name : {png, junk}) {
+    std::unique_ptr<TProgBar> f(CreateFromText<TProgBar>(
+        "object B: TProgBar\n  Value = 0\n  TextVisible = False\n  BackGroundImg = '" + name +
+            "'\nend\n",
+        nullptr));
+    const bool good = name == png;
+    EXPECT_EQ(f->GetBackGroundImg(), good ? png : "");
+    EXPECT_EQ(PixelAt(*Render(*f), 150, 12), good ? clYellow : clSilver);
+  }
   fs::remove_all(dir);
 }
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "indicators/repsbut_timer.h"
+
 namespace qel {
 
 namespace {
@@ -18,7 +20,9 @@ bool Store(V& Field, V Value) {
 // ---------------------------------------------------------------- life
 
 TProgBar::TProgBar(TComponent* AOwner) : TGraphicControl(AOwner) {
-  FWnd = AllocateHWnd([this](TMessage& M) { TimerWndProc(M); });
+  FTimer = std::make_unique<TRepeatTimer>(
+      this, [this] { DoTimer(); },
+      [this] { throw EQELProgBar(ComponentMessage(GetName(), kNoTimerAvailable)); });
   FColors[0] = clBlue;
   FColors[kProgBarColors - 1] = clRed;
   RecomputeTable();
@@ -26,9 +30,7 @@ TProgBar::TProgBar(TComponent* AOwner) : TGraphicControl(AOwner) {
   SetBounds(GetLeft(), GetTop(), 300, 28);
 }
 
-TProgBar::~TProgBar() {
-  if (FWnd) DeallocateHWnd(FWnd);  // ends the timer with the window
-}
+TProgBar::~TProgBar() = default;  // the timer ends with its window
 
 void TProgBar::Assign(const TPersistent* Source) {
   const auto* s = dynamic_cast<const TProgBar*>(Source);
@@ -263,31 +265,18 @@ std::string TProgBar::ValueText() {
 
 // ---------------------------------------------------------------- auto-increment
 
-void TProgBar::ArmTimer(int Interval) {
-  KillTimer(FWnd, 1);
-  FTimerOn = false;
-  if (Interval <= 0 || !FAutoInc) return;
-  if (SetTimer(FWnd, 1, static_cast<unsigned>(Interval)) == 0)
-    throw EQELProgBar(ComponentMessage(GetName(), kNoTimerAvailable));
-  FTimerOn = true;
-}
+void TProgBar::InitTimer() { FTimer->Start(FStartInterval, FAutoInc); }
 
-void TProgBar::InitTimer() {
-  FFirstTick = true;
-  ArmTimer(FStartInterval);
-}
+void TProgBar::UpdateTimer() { FTimer->Repeat(FRepeatInterval, FAutoInc); }
 
-void TProgBar::UpdateTimer() {
-  FFirstTick = false;
-  ArmTimer(FRepeatInterval);
-}
+bool TProgBar::TimerRunning() const { return FTimer->Running(); }
 
 void TProgBar::SetAutoInc(bool Value) {
   if (!Store(FAutoInc, Value) || IsDesigning() || IsLoading()) return;
   if (Value)
     InitTimer();
   else
-    ArmTimer(0);
+    UpdateTimer();  // without AutoInc: stops
 }
 
 void TProgBar::SetAutoIncStep(double Value) {
@@ -310,20 +299,8 @@ void TProgBar::SetOnAutoInc(TNotifyEvent Value) {
   if (!IsDesigning() && !IsLoading()) UpdateTimer();
 }
 
-void TProgBar::TimerWndProc(TMessage& Message) {
-  if (Message.Msg != WM_TIMER || Message.WParam != 1) {
-    Message.Result = DefWindowProcA(FWnd, Message.Msg, Message.WParam, Message.LParam);
-    return;
-  }
-  try {
-    DoTimer();
-  } catch (...) {
-    Application->HandleException(this);
-  }
-}
-
 void TProgBar::DoTimer() {
-  if (FFirstTick) UpdateTimer();
+  if (FTimer->FirstTick()) UpdateTimer();
   AutoIncEvent();
   if (FOnAutoInc) FOnAutoInc(this);
 }

@@ -7,7 +7,8 @@
 //
 // Where the code lives: progbar_geometry.cpp (the bar rectangle, colour index, value text and
 // text origin: pure arithmetic, no drawing), QEL_ProgBar.cpp (properties, setters, loading,
-// timer), progbar_paint.cpp (Paint in its steps), progbar_register.cpp (published properties).
+// auto-increment on the repeat timer of repsbut_timer.h), progbar_paint.cpp (Paint in its
+// steps), progbar_register.cpp (published properties).
 // docs/indicators.md describes the formulas, paint steps and the decisions taken.
 #include <array>
 #include <cstdint>
@@ -21,6 +22,8 @@
 #include "platform/graphics/Graphics.h"
 
 namespace qel {
+
+class TRepeatTimer;
 
 // How the colour table lies on the bar: over the whole inner length, uncovered by the bar
 // (cover); squeezed into the filled part (stretch); at the inner length's scale with its last
@@ -157,7 +160,7 @@ class TProgBar : public TGraphicControl {
   void SetRepeatIv(int Value);  // at least 10
   const TNotifyEvent& GetOnAutoInc() const { return FOnAutoInc; }
   void SetOnAutoInc(TNotifyEvent Value);
-  bool TimerRunning() const { return FTimerOn; }
+  bool TimerRunning() const;
 
   TBeforeShowValueEvent OnShowValue;
 
@@ -178,8 +181,6 @@ class TProgBar : public TGraphicControl {
   bool IsLoading() const { return ComponentState().Contains(csLoading); }
   bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
   void RecomputeTable();
-  void ArmTimer(int Interval);
-  void TimerWndProc(TMessage& Message);
   // Paint steps (progbar_paint.cpp).
   void PaintBackground(TCanvas* C) const;
   void PaintBar(TCanvas* C) const;
@@ -221,9 +222,7 @@ class TProgBar : public TGraphicControl {
   int FStartInterval = 1500;
   int FRepeatInterval = 700;
   TNotifyEvent FOnAutoInc;
-  HWND FWnd = 0;
-  bool FFirstTick = true;
-  bool FTimerOn = false;
+  std::unique_ptr<TRepeatTimer> FTimer;
 };
 
 // Registers TProgBar and TColorMapping with the property registry. Idempotent.

@@ -5,8 +5,10 @@
 // losing the mouse capture or the window's focus, or disabling or hiding it ends the repeat at
 // once.
 //
-// Where the code lives: repsbut_button.cpp (mouse, timer, setters), repsbut_register.cpp
+// Where the code lives: repsbut_button.cpp (mouse, setters), repsbut_timer.h/.cpp (the
+// start-then-repeat window timer, shared with the progress bar), repsbut_register.cpp
 // (published properties). docs/indicators.md describes the timing.
+#include <memory>
 #include <string>
 
 #include "frame/QEL_errors.h"
@@ -14,6 +16,8 @@
 #include "platform/widgets/Buttons.h"
 
 namespace qel {
+
+class TRepeatTimer;
 
 class TRepSpeedButton : public TSpeedButton {
  public:
@@ -32,7 +36,7 @@ class TRepSpeedButton : public TSpeedButton {
 
   // Whether the left button holds the button down (the repeat runs or is about to).
   bool Pressed() const { return FPressed; }
-  bool TimerRunning() const { return FTimerOn; }
+  bool TimerRunning() const;
 
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -52,18 +56,14 @@ class TRepSpeedButton : public TSpeedButton {
 
  private:
   bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
-  void ArmTimer(int Interval);
   // Ends the repeat without a release: no click, no mouse-up event.
   void StopRepeat();
-  void TimerWndProc(TMessage& Message);
 
   int FStartClickInterval = 500;
   int FRepeatClickInterval = 200;
   TNotifyEvent FOnRepeatClick;
-  HWND FWnd = 0;
   bool FPressed = false;
-  bool FFirstTick = true;
-  bool FTimerOn = false;
+  std::unique_ptr<TRepeatTimer> FTimer;
 };
 
 // Registers TRepSpeedButton with the property registry. Idempotent.

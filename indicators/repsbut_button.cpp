@@ -3,16 +3,17 @@
 #include <algorithm>
 
 #include "indicators/QEL_repsbut.h"
+#include "indicators/repsbut_timer.h"
 
 namespace qel {
 
 TRepSpeedButton::TRepSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner) {
-  FWnd = AllocateHWnd([this](TMessage& M) { TimerWndProc(M); });
+  FTimer = std::make_unique<TRepeatTimer>(
+      this, [this] { DoTimer(); },
+      [this] { throw EQELRepSpeedButton(ComponentMessage(GetName(), kNoTimerAvailable)); });
 }
 
-TRepSpeedButton::~TRepSpeedButton() {
-  if (FWnd) DeallocateHWnd(FWnd);  // ends the timer with the window
-}
+TRepSpeedButton::~TRepSpeedButton() = default;  // the timer ends with its window
 
 void TRepSpeedButton::Assign(const TPersistent* Source) {
   const auto* s = dynamic_cast<const TRepSpeedButton*>(Source);
@@ -54,46 +55,21 @@ void TRepSpeedButton::SetOnRepeatClick(TNotifyEvent Value) {
 
 // ---------------------------------------------------------------- timer
 
-void TRepSpeedButton::ArmTimer(int Interval) {
-  KillTimer(FWnd, 1);
-  FTimerOn = false;
-  if (Interval <= 0 || !FPressed) return;
-  if (SetTimer(FWnd, 1, static_cast<unsigned>(Interval)) == 0)
-    throw EQELRepSpeedButton(ComponentMessage(GetName(), kNoTimerAvailable));
-  FTimerOn = true;
-}
+void TRepSpeedButton::InitTimer() { FTimer->Start(FStartClickInterval, FPressed); }
 
-void TRepSpeedButton::InitTimer() {
-  FFirstTick = true;
-  ArmTimer(FStartClickInterval);
-}
+void TRepSpeedButton::UpdateTimer() { FTimer->Repeat(FRepeatClickInterval, FPressed); }
 
-void TRepSpeedButton::UpdateTimer() {
-  FFirstTick = false;
-  ArmTimer(FRepeatClickInterval);
-}
-
-void TRepSpeedButton::TimerWndProc(TMessage& Message) {
-  if (Message.Msg != WM_TIMER || Message.WParam != 1) {
-    Message.Result = DefWindowProcA(FWnd, Message.Msg, Message.WParam, Message.LParam);
-    return;
-  }
-  try {
-    DoTimer();
-  } catch (...) {
-    Application->HandleException(this);
-  }
-}
+bool TRepSpeedButton::TimerRunning() const { return FTimer->Running(); }
 
 void TRepSpeedButton::DoTimer() {
   if (!FPressed) return;  // a tick already queued when the press ended
-  if (FFirstTick) UpdateTimer();
+  if (FTimer->FirstTick()) UpdateTimer();
   RepeatClickEvent();
   if (FOnRepeatClick) FOnRepeatClick(this);
 }
 
 void TRepSpeedButton::StopRepeat() {
-  if (!FPressed && !FTimerOn) return;
+  if (!FPressed && !FTimer->Running()) return;
   FPressed = false;
   UpdateTimer();  // not pressed: only kills the timer
 }

@@ -8,6 +8,7 @@
 #include "apps/gallery/DialogDemo.h"
 #include "apps/gallery/GridDemo.h"
 #include "apps/gallery/MenuDemo.h"
+#include "apps/gallery/IndicatorsDemo.h"
 #include "apps/gallery/MeterDemo.h"
 #include "apps/gallery/MiniCalDemo.h"
 #include "apps/gallery/OnOffDemo.h"
@@ -276,6 +277,7 @@ void RegisterGalleryClasses() {
   RegisterMeterDemoClasses();  // the meter page
   RegisterMiniCalDemoClasses();  // the mini calendar page
   RegisterSelectorsDemoClasses();  // the mark selector, thumbnails and folder tree pages
+  RegisterIndicatorsDemoClasses();  // the indicators page
   RegisterDialogDemoClasses();  // the buttons-and-dialogs page
   RegisterOnOffDemoClasses();  // the on/off button and colours pages
   RegisterEnum<TShapeKind>("TShapeKind",

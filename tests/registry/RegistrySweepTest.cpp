@@ -12,7 +12,10 @@
 #include "displays/QEL_NumLab.h"
 #include "displays/QEL_RotLab.h"
 #include "frame/QEL_frame_register.h"
+#include "indicators/QEL_ProgBar.h"
+#include "indicators/QEL_gradfl.h"
 #include "indicators/QEL_onoffbut.h"
+#include "indicators/QEL_repsbut.h"
 #include "meter/QEL_Meter.h"
 #include "minical/QEL_MiniCal.h"
 #include "numio/QEL_NumIO2.h"
@@ -56,6 +59,9 @@ void RegisterEverything() {
   RegisterMarkSelClasses();
   RegisterThumbnailsClasses();
   RegisterFolderTreeClasses();
+  RegisterProgBarClasses();
+  RegisterGradFillClasses();
+  RegisterRepSpeedButtonClasses();
 }
 
 class RegistrySweep : public ::testing::Test {

@@ -5,43 +5,24 @@
 // elapsed time, which includes whatever else the machine is doing at the time. offscreen_floor
 // is what the off-screen bitmap alone costs at that size (made, filled once, copied out).
 #include <benchmark/benchmark.h>
-#include <time.h>
 
-#include <chrono>
 #include <functional>
 
+#include "bench/FrameBudget.h"
 #include "indicators/QEL_ProgBar.h"
 #include "indicators/QEL_gradfl.h"
 
 namespace {
 
-constexpr double kFrameBudgetSeconds = 1.0 / 60;
 constexpr int kW = 800, kH = 600;
-
-double ThreadSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
-}
 
 // Times Paint of C into a bitmap of its size; Change runs before every frame, outside the clock.
 void PaintFrames(benchmark::State& State, qel::TControl& C, const std::function<void()>& Change) {
   qel::TBitmap target(kW, kH);
-  double seconds = 0, cpuSeconds = 0;
-  for (auto _ : State) {
-    Change();
-    const auto t0 = std::chrono::steady_clock::now();
-    const double c0 = ThreadSeconds();
+  qel::bench::FrameBudgetLoop(State, Change, [&] {
     C.PaintTo(&target);
-    cpuSeconds += ThreadSeconds() - c0;
-    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     benchmark::DoNotOptimize(target.ScanLine(kH / 2));
-  }
-  if (State.iterations() > 0) {
-    const double n = static_cast<double>(State.iterations());
-    State.counters["ratio_value"] = cpuSeconds / n / kFrameBudgetSeconds;
-    State.counters["ratio_wall"] = seconds / n / kFrameBudgetSeconds;
-  }
+  });
 }
 
 void BM_ProgBarPaint(benchmark::State& State) {

@@ -63,6 +63,7 @@ void RegisterDisplayClasses() {
   using R = TRasterLab;
   // Dot sizes come before AutoHeight and AutoCenter, so that the flags see the final raster.
   RegisterClass<TRasterLab>("TRasterLab", "TGraphicControl")
+      .Default("ParentFont", false)
       .Default("Width", 400)
       .Default("Height", 68)
       .Prop("Text", &R::GetText, &R::SetText, std::string("Text"))

@@ -110,7 +110,7 @@ class TPanelForm : public TForm {
   TNumIO2* FHigh;
   TOnOffBut* FLampLow;
   TOnOffBut* FLampHigh;
-  HWND FTimer = nullptr;
+  HWND FTimer = 0;
   double FTime = 0;
 };
 

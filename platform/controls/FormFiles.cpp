@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <limits>
 #include <map>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -747,7 +748,7 @@ class TFormWriter {
     FOut += indent + "object ";
     if (!c->GetName().empty()) FOut += c->GetName() + ": ";
     FOut += info.Name + "\n";
-    WriteProps(c, info, "", indent + "  ");
+    WriteProps(c, info, "", indent + "  ", FreshInstance(info));
     std::vector<const TComponent*> children;
     for (int i = 0; i < FRoot->ComponentCount(); ++i) {
       const TComponent* child = FRoot->Components(i);
@@ -760,18 +761,42 @@ class TFormWriter {
     FOut += indent + "end\n";
   }
 
+  // A new instance of the class, made once per write: what a reader starts from. Nullptr when
+  // the class cannot be made without an owner.
+  const TComponent* FreshInstance(const TClassInfo& Info) {
+    auto it = FFresh.find(&Info);
+    if (it != FFresh.end()) return it->second.get();
+    std::unique_ptr<TComponent> fresh;
+    try {
+      if (Info.Create) fresh.reset(Info.Create(nullptr));
+    } catch (const std::exception&) {
+      fresh.reset();
+    }
+    return (FFresh[&Info] = std::move(fresh)).get();
+  }
+
+  // Whether obj's property p can be left out: top-level values equal to their declared default;
+  // values of nested objects (Font.Name) equal to those of the same object in a new instance of
+  // the component (Fresh), since a component may give its font other defaults than a font has.
+  static bool Unchanged(const TPersistent* obj, const TPropInfo& p, const TPersistent* fresh,
+                        bool nested) {
+    if (!nested || !fresh || p.Kind == pkComponent || p.Kind == pkStrings) return p.IsDefault(obj);
+    return GetPropText(obj, p) == GetPropText(fresh, p);
+  }
+
   void WriteProps(const TPersistent* obj, const TClassInfo& info, const std::string& prefix,
-                  const std::string& indent) {
+                  const std::string& indent, const TPersistent* fresh) {
     for (const TPropInfo* p : info.Properties()) {
       if (!p->IsStored(obj)) continue;
       std::string path = prefix + p->Name;
       if (p->Kind == pkClass) {
         const TPersistent* nested = p->GetObject(obj);
         const TClassInfo* nestedInfo = nested ? ClassInfoOf(nested) : nullptr;
-        if (nestedInfo) WriteProps(nested, *nestedInfo, path + ".", indent);
+        const TPersistent* nestedFresh = fresh ? p->GetObject(fresh) : nullptr;
+        if (nestedInfo) WriteProps(nested, *nestedInfo, path + ".", indent, nestedFresh);
         continue;
       }
-      if (p->IsDefault(obj)) continue;
+      if (Unchanged(obj, *p, fresh, !prefix.empty())) continue;
       std::string value;
       switch (p->Kind) {
         case pkString:
@@ -800,6 +825,7 @@ class TFormWriter {
   }
 
   const TComponent* FRoot;
+  std::map<const TClassInfo*, std::unique_ptr<TComponent>> FFresh;
   std::string FOut;
 };
 

@@ -15,6 +15,7 @@ void RegisterGridClasses() {
   // Counts come before the fixed counts, so a form file can raise both in its own order.
   RegisterClass<G>("TCustomGrid", "TCustomControl")
       .Default("TabStop", true)
+      .Default("ParentColor", false)
       .Prop("ColCount", &G::GetColCount, &G::SetColCount, 5)
       .Prop("RowCount", &G::GetRowCount, &G::SetRowCount, 5)
       .Prop("FixedCols", &G::GetFixedCols, &G::SetFixedCols, 1)

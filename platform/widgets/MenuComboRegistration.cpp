@@ -11,8 +11,23 @@ void RegisterMenuAndComboClasses() {
                                {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed"});
   // Order matters when reading: the style and the items come before what selects among them.
   RegisterClass<TCustomComboBox>("TCustomComboBox", "TCustomControl")
-      .Default("TabStop", true)
+      .Default("ParentColor", false)
       .Prop("Style", &TCustomComboBox::GetStyle, &TCustomComboBox::SetStyle, csDropDown)
+      // With an edit the edit is the tab stop (the box hands its own over), so TabStop reads
+      // and writes the edit's; after Style, which decides whether there is one.
+      .Prop(
+          "TabStop",
+          [](const TCustomComboBox* C) {
+            const TCustomEdit* e = C->EditControl();
+            return e ? e->GetTabStop() : C->GetTabStop();
+          },
+          [](TCustomComboBox* C, bool V) {
+            if (TCustomEdit* e = C->EditControl())
+              e->SetTabStop(V);
+            else
+              C->SetTabStop(V);
+          },
+          true)
       .Prop("Sorted", &TCustomComboBox::GetSorted, &TCustomComboBox::SetSorted, false)
       .Strings("Items", &TCustomComboBox::GetItems)
       .Prop("ItemHeight", &TCustomComboBox::GetItemHeight, &TCustomComboBox::SetItemHeight, 0)

@@ -30,6 +30,7 @@ void RegisterStdWidgetClasses() {
   RegisterClass<TCustomEdit>("TCustomEdit", "TCustomControl")
       .Default("TabStop", true)
       .Default("ParentColor", false)
+      .Default("Cursor", crIBeam)
       .Prop("Alignment", &TCustomEdit::GetAlignment, &TCustomEdit::SetAlignment, taLeftJustify)
       .Prop("AutoSelect", &TCustomEdit::GetAutoSelect, &TCustomEdit::SetAutoSelect, true)
       .Prop("AutoSize", &TCustomEdit::GetAutoSize, &TCustomEdit::SetAutoSize, true)
@@ -79,7 +80,6 @@ void RegisterStdWidgetClasses() {
   RegisterClass<TPanel>("TPanel", "TCustomPanel");
 
   RegisterClass<TSpeedButton>("TSpeedButton", "TGraphicControl")
-      .Default("ParentColor", false)
       .Prop("AllowAllUp", &TSpeedButton::GetAllowAllUp, &TSpeedButton::SetAllowAllUp, false)
       .Prop("Caption", &TControl::GetCaption, &TControl::SetCaption, std::string())
       .Prop("GroupIndex", &TSpeedButton::GetGroupIndex, &TSpeedButton::SetGroupIndex, 0)

@@ -74,14 +74,14 @@ class TNumIO : public TCustomEdit {
   enum TFixOutcome : uint8_t { fxRefuse, fxAccept, fxKeepText };
   bool Designing() const;
   bool Quiet() const;  // designing or loading: the check waits
-  // Checks the text; User: a user edit is being announced and may be withdrawn. Returns whether
-  // the text was accepted.
-  bool CheckText(bool User);
+  // Checks the text; User: a user edit is being announced and may be withdrawn; Notify: an
+  // accepted text fires OnChange. Returns whether the text was accepted.
+  bool CheckText(bool User, bool Notify);
   // itFixPoint: judges T, giving the text to show, its value and where the caret goes.
   TFixOutcome FixPointCheck(const std::string& T, int& Caret, std::string& Shown,
                             double& Value) const;
-  // Forgets the last valid text and checks the text again (the setters).
-  void Recheck();
+  // Forgets the last valid text and checks the text again (the setters, Assign, Loaded).
+  void Recheck(bool Notify = true);
   bool InRange(double V) const { return V == 0 || (V >= FRangeLow && V <= FRangeHigh); }
   int SepMode() const { return ResolveSepModeNumIO(FDecPlaceSep); }
   // The separator the field writes: "," for a comma-only field, else ".".

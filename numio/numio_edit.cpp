@@ -65,10 +65,10 @@ void TNumIO::Change() {
     return;
   }
   if (Quiet()) return;
-  CheckText(true);
+  CheckText(true, true);
 }
 
-bool TNumIO::CheckText(bool User) {
+bool TNumIO::CheckText(bool User, bool Notify) {
   const std::string t = GetText();
   std::string shown = t;
   int caret = GetSelStart();
@@ -118,7 +118,7 @@ bool TNumIO::CheckText(bool User) {
     FSkipChange = false;
     SetSelStart(caret);
   }
-  TCustomEdit::Change();
+  if (Notify) TCustomEdit::Change();
   return true;
 }
 
@@ -177,19 +177,20 @@ TNumIO::TFixOutcome TNumIO::FixPointCheck(const std::string& T, int& Caret, std:
   return fxAccept;
 }
 
-void TNumIO::Recheck() {
+void TNumIO::Recheck(bool Notify) {
   FLastValid.clear();
   if (Quiet()) return;
   const std::string before = GetText();
   // A text the new rules refuse is cleared; that is a change of the text too.
-  if (!CheckText(false) && GetText() != before) TCustomEdit::Change();
+  if (!CheckText(false, Notify) && Notify && GetText() != before) TCustomEdit::Change();
 }
 
 void TNumIO::Loaded() {
   TCustomEdit::Loaded();
   // The range was read property by property; its order holds only now.
   if (FRangeLow > FRangeHigh) std::swap(FRangeLow, FRangeHigh);
-  Recheck();
+  // The form's own text is no change to announce.
+  Recheck(false);
 }
 
 // ---------------------------------------------------------------- value

@@ -430,27 +430,39 @@ TEST(NumIOValue, GetLabValueReadsWhatTheUserSees) {
 
 // ---------------------------------------------------------------- form files
 
-TEST(NumIOForms, TextIsCheckedOnceTheRangeIsRead) {
+TEST(NumIOForms, TextIsCheckedOnceTheRangeIsReadAndQuietly) {
   ResetHeadlessApplication();
   RegisterNumIOClasses();
-  // The text comes first and the low end above the start's high end: neither may get lost.
-  TComponent owner(nullptr);
-  auto* n = CreateFromText<TNumIO>(
-      "object N: TNumIO\n"
-      "  Text = '50'\n"
-      "  InputFormat = itInt\n"
-      "  RangeLow = 10\n"
-      "  RangeHigh = 100\n"
-      "end\n",
-      &owner);
+  TForm form(nullptr);
+  form.SetName("F");
+  auto* n = new TNumIO(&form);
+  n->SetName("N");
+  n->SetParent(&form);
+  int changes = 0;
+  n->OnChange = [&](TObject*) { ++changes; };
+  // The text comes first and the low end lies above the start's high end: neither may get
+  // lost, and the form's own text is no change to announce.
+  ReadComponentText(&form,
+                    "object F: TForm\n"
+                    "  object N: TNumIO\n"
+                    "    Text = '50'\n"
+                    "    InputFormat = itInt\n"
+                    "    RangeLow = 10\n"
+                    "    RangeHigh = 100\n"
+                    "  end\n"
+                    "end\n");
   EXPECT_EQ(n->GetRangeLow(), 10);
   EXPECT_EQ(n->GetRangeHigh(), 100);
   EXPECT_EQ(n->GetText(), "50");
   EXPECT_EQ(n->LastValidText(), "50");
+  EXPECT_EQ(changes, 0);
   // Written back, it reads the same.
-  std::string text = WriteComponentText(n);
-  TComponent owner2(nullptr);
-  EXPECT_EQ(WriteComponentText(CreateFromText<TNumIO>(text, &owner2)), text);
+  TComponent owner(nullptr);
+  auto* copy = CreateFromText<TNumIO>(WriteComponentText(n), &owner);
+  EXPECT_EQ(copy->GetInputFormat(), itInt);
+  EXPECT_EQ(copy->GetRangeLow(), 10);
+  EXPECT_EQ(copy->GetRangeHigh(), 100);
+  EXPECT_EQ(copy->GetText(), "50");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -226,6 +227,53 @@ TEST_F(NumIOEdit, StandardMenuPasteGoesThroughTheCheck) {
   EXPECT_EQ(N->GetText(), "12");
   EXPECT_EQ(Beeps(), 1);
   EXPECT_TRUE(N->CanUndo());
+}
+
+// Random editing in every notation: whatever the user does, the field shows a number of its
+// notation inside its range (or 0, or a lone sign, prefix or separator that typing goes on
+// from), and that text is the one it returns to.
+TEST_F(NumIOEdit, RandomEditingKeepsTheTextValid) {
+  std::mt19937 rng(20261208);
+  const std::string alphabet = "0123456789.,-+eE$%&abfxz ";
+  const std::vector<std::string> keys = {"<BS>",  "<DEL>", "<LEFT>", "<RIGHT>", "<HOME>",
+                                         "<END>", "<ALL>", "<UNDO>", "<PASTE>", "<CUT>"};
+  auto pick = [&rng](size_t n) { return static_cast<size_t>(rng() % n); };
+  N->SetBeep(false);
+  for (int fmt = itExp; fmt <= itDynamic; ++fmt) {
+    for (TDecPSep sep : {dpsPoint, dpsComma, dpsBoth}) {
+      N->SetInputFormat(static_cast<TInFormat>(fmt));
+      N->SetDecPlaceSep(sep);
+      N->SetRangeLow(-500);
+      N->SetRangeHigh(fmt == itHex || fmt == itOct || fmt == itBin ? 4000 : 500);
+      N->SetEditText("");
+      int numbers = 0;  // steps that ended on a text with a digit
+      for (int step = 0; step < 300; ++step) {
+        std::string clip;
+        for (size_t i = pick(6); i > 0; --i) clip += alphabet[pick(alphabet.size())];
+        Clipboard()->SetAsText(clip);
+        if (pick(3) == 0)
+          Play(keys[pick(keys.size())]);
+        else
+          Play(std::string(1, alphabet[pick(alphabet.size())]));
+        const std::string t = N->GetText();
+        ASSERT_EQ(N->LastValidText(), t) << fmt << " " << int(sep);
+        if (t.empty()) continue;
+        if (t.find_first_of("0123456789") != std::string::npos) ++numbers;
+        double v = 0;
+        ASSERT_TRUE(N->ConvertNumString(t, v)) << "'" << t << "' in " << fmt;
+        ASSERT_TRUE(v == 0 || (v >= -500 && v <= N->GetRangeHigh())) << t;
+        ASSERT_TRUE(std::isfinite(N->GetLabValue())) << t;
+        if (fmt == itFixPoint && t != "-" && t != "+") {
+          const size_t p = t.find_first_of(sep == dpsComma ? "," : sep == dpsPoint ? "." : ".,");
+          ASSERT_NE(p, std::string::npos) << t;
+          ASSERT_EQ(t.size() - p - 1, 2u) << t;
+          ASSERT_DOUBLE_EQ(N->GetLabValue(), v) << t;
+        }
+      }
+      // The walk went through numbers, not only through the empty field.
+      EXPECT_GT(numbers, 50) << fmt << " " << int(sep);
+    }
+  }
 }
 
 // ---------------------------------------------------------------- text set by the program

@@ -109,27 +109,22 @@ const TTypingCase kTyping[] = {
     {"IntZeroPassesOutsideRange", itInt, dpsPoint, 10, 20, "", "", "00", "00", 2, 0},
     {"IntLetterRefused", itInt, dpsPoint, 0, 100, "", "", "4x2", "42", 2, 1},
     {"IntClearedByBackspace", itInt, dpsPoint, 0, 100, "42", "", "<BS><BS>", "", 0, 0},
-    {"IntDeleteInFront", itInt, dpsPoint, 0, 100, "42", "", "<HOME><DEL>", "2", 0, 0},
     // Decimal notations and the separator choice.
     {"FloatSecondPointRefused", itFloat, dpsPoint, -10, 10, "", "", "1.5.2", "1.52", 4, 1},
     {"FloatCommaRefusedByPointOnly", itFloat, dpsPoint, -10, 100, "", "", "1,5", "15", 2, 1},
     {"FloatPointRefusedByCommaOnly", itFloat, dpsComma, -10, 100, "", "", "1.5,2", "15,2", 4, 1},
-    {"FloatEitherSeparator", itFloat, dpsBoth, -10, 10, "", "", "1,5", "1,5", 3, 0},
     {"FloatNoExponent", itFloat, dpsBoth, 0, 1e9, "", "", "1e5", "15", 2, 1},
     {"ExpUnfinishedExponentStands", itExp, dpsPoint, 0, 1e6, "", "", "1e-", "1e-", 3, 0},
     {"ExpBeyondRangeUndone", itExp, dpsPoint, 0, 1e6, "", "", "1e57", "1e5", 3, 1},
-    {"ExpBlankRefused", itExp, dpsPoint, 0, 1e6, "", "", "1 2", "12", 2, 1},
     // Radix notations read as 32-bit two's complement.
     {"HexBeyondRangeUndone", itHex, dpsPoint, 0, 1000, "", "", "fff", "ff", 2, 1},
     {"HexAllOnesIsMinusOne", itHex, dpsPoint, -10, 10, "", "FFFFFFFF", "<PASTE>", "FFFFFFFF", 8, 0},
-    {"OctEightRefused", itOct, dpsPoint, 0, 1000, "", "", "178", "17", 2, 1},
     {"BinTwoRefused", itBin, dpsPoint, 0, 1000, "", "", "1021", "101", 3, 1},
     {"DynamicPrefixes", itDynamic, dpsPoint, 0, 300, "", "", "$f<ALL>%101<ALL>&17", "&17", 3, 0},
     {"DynamicHexBeyondRange", itDynamic, dpsPoint, 0, 300, "", "", "$fff", "$ff", 3, 1},
     {"DynamicLonePrefixStands", itDynamic, dpsPoint, 0, 300, "", "", "%", "%", 1, 0},
     // Pasting is one change: all or nothing, the selection comes back when refused.
     {"PasteRefusedAsAWhole", itInt, dpsPoint, 0, 1000, "12", "3x", "<PASTE>", "12", 2, 1},
-    {"PasteOverSelection", itInt, dpsPoint, 0, 1000, "12", "345", "<ALL><PASTE>", "345", 3, 0},
     {"PasteBeyondRange", itInt, dpsPoint, 0, 1000, "12", "345", "<PASTE>", "12", 2, 1},
     {"CutToEmpty", itInt, dpsPoint, 0, 1000, "12", "", "<ALL><CUT>", "", 0, 0},
     // Undo takes back the user's steps; a refused change leaves the undo step alone.
@@ -137,7 +132,6 @@ const TTypingCase kTyping[] = {
     {"UndoAfterRefusedKey", itInt, dpsPoint, 0, 100, "", "", "500<UNDO>", "", 0, 1},
     {"UndoAfterRefusedPaste", itInt, dpsPoint, 0, 100, "", "7x", "42<PASTE><UNDO>", "", 0, 1},
     {"UndoTwiceRedoes", itInt, dpsPoint, 0, 100, "", "", "42<UNDO><UNDO>", "42", 2, 0},
-    {"UndoOfPaste", itInt, dpsPoint, 0, 1000, "", "99", "1<HOME><PASTE><UNDO>", "1", 0, 0},
     // Fixed point: the text keeps FixPointDecPlaces (2) decimals.
     {"FixTypedNumber", itFixPoint, dpsPoint, 0, 1000, "", "", "12", "12.00", 2, 0},
     {"FixThirdDecimalCut", itFixPoint, dpsPoint, 0, 1000, "", "", "1.234", "1.23", 4, 0},
@@ -208,27 +202,6 @@ TEST_F(NumIOEdit, OnChangeFiresForAcceptedChangesOnly) {
   EXPECT_EQ(seen, "3.00;");
 }
 
-TEST_F(NumIOEdit, BeepOffIsSilent) {
-  N->SetBeep(false);
-  N->SetInputFormat(itInt);
-  HeadlessBackend()->ClearRecords();
-  Play("x5");
-  EXPECT_EQ(N->GetText(), "");  // 5 is outside the run-time range 0..0
-  EXPECT_EQ(Beeps(), 0);
-}
-
-TEST_F(NumIOEdit, StandardMenuPasteGoesThroughTheCheck) {
-  N->SetInputFormat(itInt);
-  N->SetRangeHigh(100);
-  Play("12");
-  Clipboard()->SetAsText("abc");
-  HeadlessBackend()->ClearRecords();
-  N->PasteFromClipboard();  // what the context menu's Paste calls
-  EXPECT_EQ(N->GetText(), "12");
-  EXPECT_EQ(Beeps(), 1);
-  EXPECT_TRUE(N->CanUndo());
-}
-
 // Random editing in every notation: whatever the user does, the field shows a number of its
 // notation inside its range (or 0, or a lone sign, prefix or separator that typing goes on
 // from), and that text is the one it returns to.
@@ -239,6 +212,7 @@ TEST_F(NumIOEdit, RandomEditingKeepsTheTextValid) {
                                          "<END>", "<ALL>", "<UNDO>", "<PASTE>", "<CUT>"};
   auto pick = [&rng](size_t n) { return static_cast<size_t>(rng() % n); };
   N->SetBeep(false);
+  HeadlessBackend()->ClearRecords();
   for (int fmt = itExp; fmt <= itDynamic; ++fmt) {
     for (TDecPSep sep : {dpsPoint, dpsComma, dpsBoth}) {
       N->SetInputFormat(static_cast<TInFormat>(fmt));
@@ -272,6 +246,7 @@ TEST_F(NumIOEdit, RandomEditingKeepsTheTextValid) {
       }
       // The walk went through numbers, not only through the empty field.
       EXPECT_GT(numbers, 50) << fmt << " " << int(sep);
+      EXPECT_EQ(Beeps(), 0);  // Beep is off
     }
   }
 }

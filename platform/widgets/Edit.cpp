@@ -212,6 +212,7 @@ void TCustomEdit::ReplaceSelection(const std::string& S, bool User) {
   SetText(t);
   FInternalChange = false;
   FAnnouncing = false;
+  FBefore = TEditBefore();  // only needed while the edit is announced
 }
 
 bool TCustomEdit::WithdrawUserEdit() {
@@ -265,6 +266,7 @@ void TCustomEdit::Undo() {
   SetText(undoText);
   FInternalChange = false;
   FAnnouncing = false;
+  FBefore = TEditBefore();
 }
 
 void TCustomEdit::CMTextChanged(TMessage& Message) {

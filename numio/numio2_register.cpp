@@ -61,6 +61,7 @@ void RegisterNumIOClasses() {
       .PropNoDefault("AutoSize", &T::GetAutoSize, &T::SetAutoSize)
       .PropNoDefault("ReadOnly", &T::GetReadOnly, &T::SetReadOnly)
       .PropNoDefault("Beep", &T::GetBeep, &T::SetBeep);
+  RegisterNumIOEditClasses();
 }
 
 }  // namespace qel

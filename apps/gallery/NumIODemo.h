@@ -1,6 +1,6 @@
 #pragma once
-// The numeric-field page's helper: TNumIOReadout shows the Value of every TNumIO2 on its page,
-// updated on each OnChange, gives the field named SnapField its snap values (not a published
+// The numeric-field page's helper: TNumIOReadout shows the Value of every TNumIO2 and the
+// GetLabValue of every TNumIO on its page, updated on each OnChange, gives the field named SnapField its snap values (not a published
 // property) and lets a click on a field's label select it in the property panel.
 #include <string>
 
@@ -22,6 +22,7 @@ class TNumIOReadout : public TGraphicControl {
  private:
   void HookFields();
   void Show(const TNumIO2* Field);
+  void Show(const TNumIO* Field);
   std::string FReadout = "Type into a field, click its spin buttons or drag its gauge";
 };
 

@@ -182,13 +182,16 @@ bool TCustomEdit::UserReplace(std::string S) {
   }
   if (S.empty() && SelFrom() == SelTo()) return false;
   ReplaceSelection(S, true);
-  return true;
+  return !FWithdrawn;
 }
 
 void TCustomEdit::ReplaceSelection(const std::string& S, bool User) {
   std::string t = GetText();
   int from = SelFrom(), to = SelTo();
   bool merge = User && FTypingRun && FCanUndo && from == to && from == FCaret;
+  if (User)
+    FBefore = {t,           FUndoText, FCaret,     FAnchor,  FUndoCaret,
+               FUndoAnchor, FCanUndo,  FTypingRun, FModified};
   FTypingRun = false;
   if (User && !merge) {
     FUndoText = t;
@@ -203,8 +206,43 @@ void TCustomEdit::ReplaceSelection(const std::string& S, bool User) {
   // The caret goes after the inserted text before the change is announced, so Change sees it.
   FCaret = FAnchor = from + static_cast<int>(S.size());
   FGoalX = -1;
+  FWithdrawn = false;
+  FAnnouncing = User;
   FInternalChange = true;
   SetText(t);
+  FInternalChange = false;
+  FAnnouncing = false;
+  FBefore = TEditBefore();  // only needed while the edit is announced
+}
+
+bool TCustomEdit::WithdrawUserEdit() {
+  if (!FAnnouncing) return false;
+  FAnnouncing = false;
+  FWithdrawn = true;
+  TEditBefore b = std::move(FBefore);
+  FCaret = b.Caret;
+  FAnchor = b.Anchor;
+  FInternalChange = true;
+  SetText(b.Text);
+  FInternalChange = false;
+  FUndoText = std::move(b.UndoText);
+  FUndoCaret = b.UndoCaret;
+  FUndoAnchor = b.UndoAnchor;
+  FCanUndo = b.CanUndo;
+  FTypingRun = b.TypingRun;
+  FModified = b.Modified;
+  FGoalX = -1;
+  ScrollToCaret();
+  RestartCaret();
+  Invalidate();
+  return true;
+}
+
+void TCustomEdit::ReviseUserEdit(const std::string& S) {
+  // Nothing to withdraw any more: the revision is the edit's outcome.
+  FAnnouncing = false;
+  FInternalChange = true;
+  SetText(S);
   FInternalChange = false;
 }
 
@@ -213,15 +251,22 @@ void TCustomEdit::Undo() {
   FTypingRun = false;
   std::string redo = GetText();
   int redoCaret = FCaret, redoAnchor = FAnchor;
+  FBefore = {redo, FUndoText, FCaret, FAnchor, FUndoCaret, FUndoAnchor, FCanUndo, false, FModified};
   FCaret = FUndoCaret;
   FAnchor = FUndoAnchor;
-  FInternalChange = true;
-  SetText(FUndoText);
-  FInternalChange = false;
+  // The undo step swaps before the text is announced, so a withdrawal restores it whole.
+  std::string undoText = std::move(FUndoText);
   FUndoText = redo;
   FUndoCaret = redoCaret;
   FUndoAnchor = redoAnchor;
   FModified = true;
+  FWithdrawn = false;
+  FAnnouncing = true;
+  FInternalChange = true;
+  SetText(undoText);
+  FInternalChange = false;
+  FAnnouncing = false;
+  FBefore = TEditBefore();
 }
 
 void TCustomEdit::CMTextChanged(TMessage& Message) {
@@ -233,6 +278,8 @@ void TCustomEdit::CMTextChanged(TMessage& Message) {
   if (!internal) {
     // Text set by the program: the caret stays where it was when it still fits (descendants
     // that correct typed text rely on that), the selection goes, and so do undo and Modified.
+    // A user edit still being announced can no longer be withdrawn.
+    FAnnouncing = false;
     FCaret = et::Snap(t, std::min(FCaret, n));
     if (FCaret > 0 && FCaret < n && t[static_cast<size_t>(FCaret)] == '\n' &&
         t[static_cast<size_t>(FCaret) - 1] == '\r')

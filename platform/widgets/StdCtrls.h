@@ -145,6 +145,14 @@ class TCustomEdit : public TCustomControl {
   bool UserReplace(std::string S);
   // Replaces the selection with S (no checks), keeps undo when User.
   void ReplaceSelection(const std::string& S, bool User);
+  // For a descendant's Change that judges the user's edit being announced (typed, deleted,
+  // pasted, cut or undone): WithdrawUserEdit puts back the text, selection, undo step and
+  // Modified flag from before it, as if it had not happened (false when no user edit is being
+  // announced). ReviseUserEdit makes S the outcome of that edit: the undo step stays, so Undo
+  // returns to the text before it; the caret stays where it is, within S. Both announce the
+  // text they set through Change again.
+  bool WithdrawUserEdit();
+  void ReviseUserEdit(const std::string& S);
   // Filters text on its way in: line breaks, case.
   virtual std::string FilterInput(const std::string& S) const;
   virtual void ScrollToCaret();
@@ -210,6 +218,15 @@ class TCustomEdit : public TCustomControl {
   bool FTypingRun = false;
   std::string FUndoText;
   int FUndoCaret = 0, FUndoAnchor = 0;
+  // The state a user edit found, kept while the edit is announced (WithdrawUserEdit).
+  struct TEditBefore {
+    std::string Text, UndoText;
+    int Caret = 0, Anchor = 0, UndoCaret = 0, UndoAnchor = 0;
+    bool CanUndo = false, TypingRun = false, Modified = false;
+  };
+  TEditBefore FBefore;
+  bool FAnnouncing = false;             // a user edit is being announced through Change
+  bool FWithdrawn = false;              // the edit being made was withdrawn by Change
   TPopupMenu* FStandardMenu = nullptr;  // owned by the edit, made on first use
 };
 

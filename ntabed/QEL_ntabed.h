@@ -408,6 +408,7 @@ class TNTabEd : public TCustomGrid {
   TMemo* FCommentEdit = nullptr;
   bool FNameEditOpen = false;
   bool FCommentMode = false;
+  bool FSwallowReturn = false;  // an editor just closed on Enter: its character is not ours
   TGridCoord FNameEditCell{-1, -1};
   TRect FOutline;  // a heading outlined while its menu is open (empty: none)
 

@@ -2,6 +2,7 @@
 // first and second clicks, the heading name editor and the comment mode.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "frame/QEL_math1.h"
 #include "ntabed/QEL_ntabed.h"
@@ -139,6 +140,11 @@ void TNTabEd::WMGetDlgCode(TMessage& Message) {
 
 void TNTabEd::KeyPress(char32_t& Key) {
   const char32_t typed = Key;
+  // The Enter that closed the heading or comment editor is not an entry of the grid's own.
+  if (std::exchange(FSwallowReturn, false) && typed == 13) {
+    Key = 0;
+    return;
+  }
   if (IsDataCell(GetCol(), GetRow()) && (CurrentCellLocked() || FDataReadOnly)) {
     SetEditing(false);
   } else {
@@ -164,6 +170,7 @@ void TNTabEd::AdvanceAfterEntry() {
 }
 
 void TNTabEd::KeyDown(uint16_t& Key, TShiftState Shift) {
+  FSwallowReturn = false;
   const bool navigation = Key == 0 || Key == VK_RETURN || (Key >= VK_LEFT && Key <= VK_DOWN);
   if (CurrentCellLocked() && !navigation) {
     SetEditing(false);
@@ -261,6 +268,7 @@ void TNTabEd::OpenCommentMode() {
   const int left = TCustomGrid::GetColWidths(0);
   FCommentEdit->SetBounds(left, 0, std::max(GetWidth() - left - 20, 20), 80);
   FCommentEdit->SetText(FData->GetComment());
+  FCommentEdit->SetSelStart(FCommentEdit->GetTextLen());
   FCommentEdit->SetColor(kCommentColor);
   FCommentEdit->GetFont()->SetColor(clWhite);
   FCommentEdit->SetVisible(true);
@@ -287,6 +295,7 @@ void TNTabEd::CommentEditorKeyDown(uint16_t& Key, TShiftState Shift) {
   // Ctrl+Enter breaks a line; Enter alone ends the comment.
   if (Key == VK_RETURN && !Shift.Contains(ssCtrl)) {
     Key = 0;
+    FSwallowReturn = true;
     CloseCommentMode(true);
   } else if (Key == VK_ESCAPE) {
     Key = 0;
@@ -350,6 +359,7 @@ void TNTabEd::CloseNameEditor(bool Store) {
 void TNTabEd::NameEditorKeyDown(uint16_t& Key) {
   if (Key == VK_RETURN || Key == VK_ESCAPE) {
     const bool store = Key == VK_RETURN;
+    FSwallowReturn = store;
     Key = 0;
     CloseNameEditor(store);
   }

@@ -9,6 +9,7 @@
 #include "apps/gallery/GridDemo.h"
 #include "apps/gallery/MenuDemo.h"
 #include "apps/gallery/MeterDemo.h"
+#include "apps/gallery/NTabEdDemo.h"
 #include "apps/gallery/NumIODemo.h"
 #include "apps/gallery/RotLabDemo.h"
 #include "apps/gallery/TreeDemo.h"
@@ -271,6 +272,7 @@ void RegisterGalleryClasses() {
   RegisterDisplayClasses();    // the displays page
   RegisterRotLabDemoClasses();  // the rotated-label page
   RegisterMeterDemoClasses();  // the meter page
+  RegisterNTabEdDemoClasses();  // the table editor page
   RegisterDialogDemoClasses();  // the buttons-and-dialogs page
   RegisterEnum<TShapeKind>("TShapeKind",
                            {"skRectangle", "skEllipse", "skRoundRect", "skTriangle", "skDiamond"});

@@ -318,21 +318,27 @@ TEST_F(NTabEdTest, CommentModeStoresOnEnterAndDiscardsOnEscOrCornerClick) {
   ASSERT_TRUE(Ed->CommentMode());
   EXPECT_TRUE(Ed->CommentEditor()->GetVisible());
   EXPECT_EQ(Ed->CommentEditor()->GetLeft(), Ed->GetColWidths(0));
+  const TGridRect sel = Ed->TableSelection();
   Input().TypeText("calibrated");
   Input().PressKey(VK_RETURN);
   EXPECT_FALSE(Ed->CommentMode());
   EXPECT_EQ(Ed->GetComment(), "calibrated");
   EXPECT_EQ(changes, 1);
+  EXPECT_EQ(Ed->TableSelection(), sel);  // the closing Enter does not advance the grid
 
   ClickCell(0, 0, mbRight);
-  Input().TypeText(" twice");
+  Input().TypeText(" twice");  // the caret starts after the text
   Input().PressKey(VK_ESCAPE);
   EXPECT_EQ(Ed->GetComment(), "calibrated");
+  ClickCell(0, 0, mbRight);
+  Input().TypeText("!");
+  Input().PressKey(VK_RETURN);
+  EXPECT_EQ(Ed->GetComment(), "calibrated!");
   ClickCell(0, 0, mbRight);
   Input().TypeText(" thrice");
   ClickCell(0, 0);
   EXPECT_FALSE(Ed->CommentMode());
-  EXPECT_EQ(Ed->GetComment(), "calibrated");
+  EXPECT_EQ(Ed->GetComment(), "calibrated!");
 
   Ed->SetCommentEditingAllowed(false);
   ClickCell(0, 0, mbRight);

@@ -218,12 +218,22 @@ QEL_NTABED_CHANGED(ChangedSetup, OnChangeSetup)
 
 // ---------------------------------------------------------------- dimensions
 
+void TNTabEd::ResizeTable(int NCols, int NRows) {
+  try {
+    FData->Resize(NCols, NRows);
+  } catch (const EOutOfMemory&) {
+    RaiseError("\": not enough memory on heap");  // the table keeps its size
+  } catch (const std::bad_alloc&) {
+    RaiseError("\": not enough memory on heap");
+  }
+}
+
 void TNTabEd::SetNrCols(int N) {
   N = std::max(N, 1);
   if (N == NrOfColumns()) return;
   {
     TFlagScope busy(FBusy, true);
-    FData->Resize(N, NrOfRows());  // the resize notification lays out the grid
+    ResizeTable(N, NrOfRows());  // the resize notification lays out the grid
   }
   ChangedSetup();
 }
@@ -233,7 +243,7 @@ void TNTabEd::SetNrRows(int N) {
   if (N == NrOfRows()) return;
   {
     TFlagScope busy(FBusy, true);
-    FData->Resize(NrOfColumns(), N);
+    ResizeTable(NrOfColumns(), N);
   }
   ChangedSetup();
 }
@@ -243,7 +253,7 @@ void TNTabEd::Redimension(int NCols, int NRows) {
   NRows = std::max(NRows, 1);
   {
     TFlagScope busy(FBusy, true);
-    FData->Resize(NCols, NRows);
+    ResizeTable(NCols, NRows);
   }
   ChangedSetup();
   Invalidate();

@@ -327,6 +327,7 @@ class TNTabEd : public TCustomGrid {
   void AttachTable(TDataTable* Table);
   void DetachTable(TDataTable* Table);
   void ResizeDecPlaces(int OldCols, int NewCols);
+  void ResizeTable(int NCols, int NRows);  // EQELNTabedError when memory runs out
   [[noreturn]] void RaiseError(const char* Ending) const;
 
   // Editing helpers.

@@ -3,6 +3,7 @@
 // any text) and the size a text would fill.
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "frame/QEL_univconst.h"
 #include "numio/NumNotation.h"
@@ -114,13 +115,19 @@ void TNTabEd::CopyToClipboard() {
   const TGridRect s = TableSelection();
   const int w = s.Right - s.Left + 1, h = s.Bottom - s.Top + 1;
   if (w < 1 || h < 1) return;
-  FClip->Resize(w, h);
-  for (int c = s.Left; c <= s.Right; ++c)
-    for (int r = s.Top; r <= s.Bottom; ++r) {
-      FClip->Matrix().At(c - s.Left + 1, r - s.Top + 1) = FData->GetElem(c, r);
-      FClip->SetCellState(c - s.Left + 1, r - s.Top + 1, FData->GetCellState(c, r));
-    }
-  Clipboard()->SetAsText(SelectionText());
+  try {
+    FClip->Resize(w, h);
+    for (int c = s.Left; c <= s.Right; ++c)
+      for (int r = s.Top; r <= s.Bottom; ++r) {
+        FClip->Matrix().At(c - s.Left + 1, r - s.Top + 1) = FData->GetElem(c, r);
+        FClip->SetCellState(c - s.Left + 1, r - s.Top + 1, FData->GetCellState(c, r));
+      }
+    Clipboard()->SetAsText(SelectionText());
+  } catch (const EOutOfMemory&) {
+    RaiseError("\": not enough memory on heap");
+  } catch (const std::bad_alloc&) {
+    RaiseError("\": not enough memory on heap");
+  }
   FClipFilled = true;
 }
 

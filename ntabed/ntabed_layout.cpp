@@ -181,7 +181,6 @@ void TNTabEd::CheckSelectionChanged() {
 }
 
 void TNTabEd::TopLeftChanged() {
-  TCustomGrid::TopLeftChanged();
   CheckSelectionChanged();
   // Not suppressed: a host keeping a ruler or a second view in step needs every scroll.
   if (OnTopLeftChanged) OnTopLeftChanged(this);

@@ -164,9 +164,11 @@ void TNTabEd::OutlineHeading(const TRect& R) {
 }
 
 void TNTabEd::DataMenuPopup() {
+  // Read-only takes Clear and Extract away; the host's mask keeps them away in any case.
   const bool writable = !FDataReadOnly;
-  FDItems[5]->SetEnabled(writable);
-  FDItems[9]->SetEnabled(writable);
+  const unsigned mask = static_cast<unsigned>(FPopupDMask);
+  FDItems[5]->SetEnabled(writable && (mask & (1u << 5)));
+  FDItems[9]->SetEnabled(writable && (mask & (1u << 9)));
   if (FClipFilled && ((static_cast<unsigned>(FPopupDMask) >> 7) & 1u))
     FDItems[7]->SetEnabled(writable);
   FDItems[8]->SetChecked(FDataReadOnly);

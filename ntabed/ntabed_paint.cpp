@@ -98,7 +98,7 @@ void TNTabEd::DrawDataCell(int ACol, int ARow, const TRect& ARect) {
   TFontStyles style = GetFont()->GetStyle();
   if ((a || b) && FBoldMarks) style << fsBold;
   if (OnBeforeRenderCell) OnBeforeRenderCell(this, c, r, text, fg, bg, style);
-  cv->Font()->Assign(GetFont());
+  // The grid gave the canvas the control's font for this paint; only colour and style change.
   cv->Font()->SetColor(fg);
   cv->Font()->SetStyle(style);
   cv->Brush()->SetStyle(bsSolid);
@@ -129,13 +129,10 @@ void TNTabEd::DrawHeadingCell(int ACol, int ARow, TRect R) {
   }
   if (text.empty()) return;
   TCanvas* cv = Canvas();
-  cv->Font()->Assign(GetFont());
   cv->Font()->SetColor(highlight ? FColorSelected : FColorNormal);
-  if (highlight && FBoldSelHeads) {
-    TFontStyles st = GetFont()->GetStyle();
-    st << fsBold;
-    cv->Font()->SetStyle(st);
-  }
+  TFontStyles st = GetFont()->GetStyle();
+  if (highlight && FBoldSelHeads) st << fsBold;
+  cv->Font()->SetStyle(st);
   cv->Brush()->SetStyle(bsClear);
   TRect clip = R;
   clip.Right -= 2;
@@ -146,7 +143,7 @@ void TNTabEd::DrawHeadingCell(int ACol, int ARow, TRect R) {
 
 void TNTabEd::DrawCornerCell(const TRect& ARect) {
   TCanvas* cv = Canvas();
-  cv->Font()->Assign(GetFont());
+  cv->Font()->SetStyle(GetFont()->GetStyle());
   cv->Brush()->SetStyle(bsSolid);
   if (FCommentMode) {
     cv->Brush()->SetColor(kCommentColor);

@@ -75,6 +75,21 @@ TEST_F(NTabEdTest, NewColumnsTakeWidthAndDecimalsOfTheLastAndLinesInsertAndRemov
   EXPECT_EQ(Ed->GetDecPlaces(Ed->NrOfColumns() - 1), 7);
 }
 
+TEST_F(NTabEdTest, SizesBeyondMemoryRaiseTheEditorsErrorAndKeepTheTable) {
+  Ed->SetElem(3, 4, 2.5);
+  try {
+    Ed->Redimension(100000, 100000);
+    FAIL() << "no error";
+  } catch (const EQELNTabedError& E) {
+    EXPECT_EQ(E.Message, "Component \"Tab1\": not enough memory on heap");
+  }
+  EXPECT_THROW(Ed->SetNrRows(1 << 30), EQELNTabedError);
+  EXPECT_EQ(Ed->NrOfColumns(), 3);
+  EXPECT_EQ(Ed->NrOfRows(), 4);
+  EXPECT_EQ(Ed->GetColCount(), 5);
+  EXPECT_EQ(Ed->GetElem(3, 4), 2.5);
+}
+
 TEST_F(NTabEdTest, ClearNamesLinesAndResetsDecimals) {
   Ed->SetDecPlaces(2, 8);
   Ed->SetElem(1, 1, 4.5);
@@ -260,8 +275,13 @@ TEST_F(NTabEdTest, SortingColumnsCarriesTheirDecimalPlaces) {
 
 TEST_F(NTabEdTest, ScrollPositionIsInTableIndices) {
   Ed->Redimension(40, 500);
+  int scrolls = 0;
+  Ed->OnTopLeftChanged = [&](TObject*) { ++scrolls; };
   Show();
+  Ed->SetSuppressPaint(true);  // scrolls are reported all the same
   Ed->SetTopRow(100);
+  Ed->SetSuppressPaint(false);
+  EXPECT_EQ(scrolls, 1);
   EXPECT_EQ(Ed->GetTopRow(), 100);
   EXPECT_EQ(Ed->TCustomGrid::GetTopRow(), 100);
   Ed->SetLeftCol(0);  // clamped to the first column

@@ -266,7 +266,8 @@ void TNTabEd::InsertColumn(int C) {
     TFlagScope quiet(FSuppressPaint, true);
     FData->InsertColumn(C);
     // The new column takes the decimals of the one it displaces (or of the last one).
-    const int8_t d = dec.empty() ? int8_t(3) : dec[static_cast<size_t>(std::min<int>(C, int(dec.size())) - 1)];
+    const int8_t d =
+        dec.empty() ? int8_t(3) : dec[static_cast<size_t>(std::min<int>(C, int(dec.size())) - 1)];
     dec.insert(dec.begin() + (C - 1), d);
     FDecPlaces = std::move(dec);
   }
@@ -451,26 +452,23 @@ bool TNTabEd::IfAnyMarked() const {
   return false;
 }
 
-int64_t TNTabEd::NrOfMarkedDataA() const {
+int64_t TNTabEd::CountStateBits(uint8_t Mask) const {
   int64_t n = 0;
   for (int c = 1; c <= NrOfColumns(); ++c)
-    for (int r = 1; r <= NrOfRows(); ++r) n += (FData->GetCellState(c, r) & dtsMarkedA) != 0;
+    for (int r = 1; r <= NrOfRows(); ++r) n += (FData->GetCellState(c, r) & Mask) != 0;
   return n;
 }
 
-int64_t TNTabEd::NrOfMarkedDataB() const {
-  int64_t n = 0;
-  for (int c = 1; c <= NrOfColumns(); ++c)
-    for (int r = 1; r <= NrOfRows(); ++r) n += (FData->GetCellState(c, r) & dtsMarkedB) != 0;
-  return n;
-}
+int64_t TNTabEd::NrOfMarkedDataA() const { return CountStateBits(dtsMarkedA); }
+int64_t TNTabEd::NrOfMarkedDataB() const { return CountStateBits(dtsMarkedB); }
 
 void TNTabEd::UnMarkAllElems() {
   {
     TFlagScope busy(FBusy, true);
     for (int c = 1; c <= NrOfColumns(); ++c)
       for (int r = 1; r <= NrOfRows(); ++r)
-        FData->SetCellState(c, r, WithBits(FData->GetCellState(c, r), dtsMarkedA | dtsMarkedB, false));
+        FData->SetCellState(c, r,
+                            WithBits(FData->GetCellState(c, r), dtsMarkedA | dtsMarkedB, false));
   }
   Invalidate();
   ChangedCellStates();
@@ -481,21 +479,21 @@ void TNTabEd::MarkAllElemsB() { MarkCells(dtsMarkedB, true, msAll); }
 
 // ---------------------------------------------------------------- sorting
 
-#define QEL_NTABED_SORT(Call)                   \
-  do {                                          \
-    HideEditor();                               \
-    TFlagScope running(FSortRunning, true);     \
-    Call;                                       \
+#define QEL_NTABED_SORT(Call)               \
+  do {                                      \
+    HideEditor();                           \
+    TFlagScope running(FSortRunning, true); \
+    Call;                                   \
   } while (0)
 
-void TNTabEd::SortCols(int KeyRow, bool Ascending, int ColLow, int RowLow, int ColHigh,
-                       int RowHigh, bool WithHeadings) {
+void TNTabEd::SortCols(int KeyRow, bool Ascending, int ColLow, int RowLow, int ColHigh, int RowHigh,
+                       bool WithHeadings) {
   QEL_NTABED_SORT(
       FData->SortCols(KeyRow, Ascending, ColLow, RowLow, ColHigh, RowHigh, WithHeadings));
 }
 
-void TNTabEd::SortRows(int KeyCol, bool Ascending, int ColLow, int RowLow, int ColHigh,
-                       int RowHigh, bool WithHeadings) {
+void TNTabEd::SortRows(int KeyCol, bool Ascending, int ColLow, int RowLow, int ColHigh, int RowHigh,
+                       bool WithHeadings) {
   QEL_NTABED_SORT(
       FData->SortRows(KeyCol, Ascending, ColLow, RowLow, ColHigh, RowHigh, WithHeadings));
 }
@@ -512,20 +510,18 @@ void TNTabEd::SortColNames(bool Ascending, int ColLow, int RowLow, int ColHigh, 
   SortColNames(Ascending, false, ColLow, RowLow, ColHigh, RowHigh);
 }
 
-void TNTabEd::SortColNames(bool Ascending, bool CaseSensitive, int ColLow, int RowLow,
-                           int ColHigh, int RowHigh) {
-  QEL_NTABED_SORT(
-      FData->SortColNames(Ascending, CaseSensitive, ColLow, RowLow, ColHigh, RowHigh));
+void TNTabEd::SortColNames(bool Ascending, bool CaseSensitive, int ColLow, int RowLow, int ColHigh,
+                           int RowHigh) {
+  QEL_NTABED_SORT(FData->SortColNames(Ascending, CaseSensitive, ColLow, RowLow, ColHigh, RowHigh));
 }
 
 void TNTabEd::SortRowNames(bool Ascending, int ColLow, int RowLow, int ColHigh, int RowHigh) {
   SortRowNames(Ascending, false, ColLow, RowLow, ColHigh, RowHigh);
 }
 
-void TNTabEd::SortRowNames(bool Ascending, bool CaseSensitive, int ColLow, int RowLow,
-                           int ColHigh, int RowHigh) {
-  QEL_NTABED_SORT(
-      FData->SortRowNames(Ascending, CaseSensitive, ColLow, RowLow, ColHigh, RowHigh));
+void TNTabEd::SortRowNames(bool Ascending, bool CaseSensitive, int ColLow, int RowLow, int ColHigh,
+                           int RowHigh) {
+  QEL_NTABED_SORT(FData->SortRowNames(Ascending, CaseSensitive, ColLow, RowLow, ColHigh, RowHigh));
 }
 #undef QEL_NTABED_SORT
 

@@ -33,8 +33,8 @@ namespace qel {
 
 using TBeforePopupEvent = std::function<void(TObject* Sender, TPopupMenu* PMenu)>;
 using TBeforeRenderCellEvent =
-    std::function<void(TObject* Sender, int colix, int rowix, std::string& Text,
-                       TColor& ColorText, TColor& ColorBakg, TFontStyles& FontStyles)>;
+    std::function<void(TObject* Sender, int colix, int rowix, std::string& Text, TColor& ColorText,
+                       TColor& ColorBakg, TFontStyles& FontStyles)>;
 
 // ---------------------------------------------------------------- pure helpers
 
@@ -62,8 +62,8 @@ bool ClipTextMatrixSize(std::string_view Text, int& NCols, int& NRows);
 // Writes the numbers of Text into Table from (Left, Top) on (1-based), leaving cell states as
 // they are and skipping numbers that fall outside the table. MaxI and MaxJ receive the largest
 // offsets read (-1 when none). Returns the count of numbers read.
-int64_t ExtractClipNumbers(TDataTable& Table, int Left, int Top, std::string_view Text,
-                           int& MaxI, int& MaxJ);
+int64_t ExtractClipNumbers(TDataTable& Table, int Left, int Top, std::string_view Text, int& MaxI,
+                           int& MaxJ);
 
 // ---------------------------------------------------------------- TNTabEd
 
@@ -241,8 +241,8 @@ class TNTabEd : public TCustomGrid {
   static constexpr int kDataItems = 12;
   static constexpr int kHeadItems = 5;
   static constexpr int kSubItems = 4;
-  TMenuItem* DataItem(int Index) const;     // 1..12, nullptr outside
-  TMenuItem* HeadingItem(int Index) const;  // 1..5
+  TMenuItem* DataItem(int Index) const;                // 1..12, nullptr outside
+  TMenuItem* HeadingItem(int Index) const;             // 1..5
   TMenuItem* SubItem(int DataIndex, int Index) const;  // under data items 1..4, items 1..4
   void SetPopupDCaption(int Index, std::string_view Text);
   std::string GetPopupDCaption(int Index) const;
@@ -318,6 +318,29 @@ class TNTabEd : public TCustomGrid {
   void CMFontChanged(TMessage& Message) override;
 
  private:
+  // A bulk change of values: the busy flag is set and the table's data-changed notification
+  // detached while it lives (also when an exception leaves), so one event follows at the end.
+  class TQuietData {
+   public:
+    explicit TQuietData(TNTabEd& E)
+        : FEd(E), FBusy(E.FBusy), FSaved(std::move(E.FData->OnDataChanged)) {
+      E.FData->OnDataChanged = nullptr;
+      E.FBusy = true;
+    }
+    ~TQuietData() {
+      FEd.FData->OnDataChanged = std::move(FSaved);
+      FEd.FBusy = FBusy;
+    }
+    TQuietData(const TQuietData&) = delete;
+    TQuietData& operator=(const TQuietData&) = delete;
+
+   private:
+    TNTabEd& FEd;
+    bool FBusy;
+    TNotifyEvent FSaved;
+  };
+  int64_t CountStateBits(uint8_t Mask) const;
+
   // Table notifications.
   void DataHasChanged();
   void SetupHasChanged();
@@ -404,8 +427,8 @@ class TNTabEd : public TCustomGrid {
   TGridCoord FClickedCell{-1, -1};
   TGridCoord FPressCell{-1, -1};  // the cell of the previous press
   TPoint FPressPos{-1, -1};
-  bool FSecondClick = false;      // the current press hit the cell of the previous one
-  TEdit* FNameEdit = nullptr;     // children of the grid, not made while designing
+  bool FSecondClick = false;   // the current press hit the cell of the previous one
+  TEdit* FNameEdit = nullptr;  // children of the grid, not made while designing
   TMemo* FCommentEdit = nullptr;
   bool FNameEditOpen = false;
   bool FCommentMode = false;

@@ -6,8 +6,8 @@
 #include <new>
 
 #include "frame/QEL_univconst.h"
-#include "numio/NumNotation.h"
 #include "ntabed/QEL_ntabed.h"
+#include "numio/NumNotation.h"
 #include "platform/controls/Forms.h"
 #include "platform/rtl/NumText.h"
 
@@ -138,9 +138,7 @@ void TNTabEd::PasteFromClipboard() {
   const TGridRect s = TableSelection();
   const int w = FClip->NrOfColumns(), h = FClip->NrOfRows();
   {
-    FBusy = true;
-    auto saved = std::move(FData->OnDataChanged);
-    FData->OnDataChanged = nullptr;
+    TQuietData quiet(*this);
     for (int c = 1; c <= w; ++c)
       for (int r = 1; r <= h; ++r) {
         const int tc = s.Left + c - 1, tr = s.Top + r - 1;
@@ -148,8 +146,6 @@ void TNTabEd::PasteFromClipboard() {
         FData->Matrix().At(tc, tr) = FClip->GetElem(c, r);
         FData->SetCellState(tc, tr, FClip->GetCellState(c, r));
       }
-    FData->OnDataChanged = std::move(saved);
-    FBusy = false;
   }
   // The selection covers what was pasted, within the table.
   SetTableSelection({s.Left, s.Top, std::min(s.Left + w - 1, NrOfColumns()),
@@ -168,18 +164,8 @@ void TNTabEd::ExtractFromClipboard() {
   const TGridRect s = TableSelection();
   int maxI = -1, maxJ = -1;
   {
-    FBusy = true;
-    auto saved = std::move(FData->OnDataChanged);
-    FData->OnDataChanged = nullptr;
-    try {
-      ExtractClipNumbers(*FData, s.Left, s.Top, text, maxI, maxJ);
-    } catch (...) {
-      FData->OnDataChanged = std::move(saved);
-      FBusy = false;
-      throw;
-    }
-    FData->OnDataChanged = std::move(saved);
-    FBusy = false;
+    TQuietData quiet(*this);
+    ExtractClipNumbers(*FData, s.Left, s.Top, text, maxI, maxJ);
   }
   if (maxI >= 0)
     SetTableSelection({s.Left, s.Top, std::min(s.Left + maxI, NrOfColumns()),

@@ -13,17 +13,18 @@ namespace qel {
 namespace {
 
 constexpr const char* kDataCaptions[TNTabEd::kDataItems] = {
-    "Mark as type A", "Mark as type B", "Unmark type A", "Unmark type B",
-    "Unmark All",     "Clear",          "Copy",          "Paste",
-    "Data Read-Only", "Extract from Clipboard", "Select All", "Toggle Empty State"};
-constexpr const char* kHeadCaptions[TNTabEd::kHeadItems] = {
-    "Edit Heading", "Change Precision", "Select..", "Insert..", "Delete.."};
+    "Mark as type A", "Mark as type B",
+    "Unmark type A",  "Unmark type B",
+    "Unmark All",     "Clear",
+    "Copy",           "Paste",
+    "Data Read-Only", "Extract from Clipboard",
+    "Select All",     "Toggle Empty State"};
+constexpr const char* kHeadCaptions[TNTabEd::kHeadItems] = {"Edit Heading", "Change Precision",
+                                                            "Select..", "Insert..", "Delete.."};
 constexpr const char* kSubCaptions[TNTabEd::kSubItems] = {"Range", "Column", "Row", "All"};
 
 // Menu texts are short strings of at most 50 characters.
-std::string MenuText(std::string_view Text) {
-  return Utf8Truncate(std::string(Text), 50);
-}
+std::string MenuText(std::string_view Text) { return Utf8Truncate(std::string(Text), 50); }
 
 }  // namespace
 
@@ -49,13 +50,8 @@ void TNTabEd::BuildMenus() {
   }
   FDItems[4]->OnClick = [this](TObject*) {
     {
-      const bool was = FBusy;
-      FBusy = true;
-      auto saved = std::move(FData->OnDataChanged);
-      FData->OnDataChanged = nullptr;
+      TQuietData quiet(*this);  // marks are no change of values
       FData->UnmarkAllCells();
-      FData->OnDataChanged = std::move(saved);
-      FBusy = was;
     }
     Invalidate();
     ChangedCellStates();
@@ -116,19 +112,18 @@ std::string TNTabEd::GetPopupHCaption(int Index) const {
   const TMenuItem* m = HeadingItem(Index);
   return m ? m->GetCaption() : std::string();
 }
+// The "Mark" submenus (items 1 and 2) share their captions, as do the "Unmark" ones (3 and 4).
 void TNTabEd::SetPopupMCaption(int Index, std::string_view Text) {
-  if (!SubItem(1, Index)) return;
-  SubItem(1, Index)->SetCaption(MenuText(Text));
-  SubItem(2, Index)->SetCaption(MenuText(Text));
+  for (int item : {1, 2})
+    if (TMenuItem* m = SubItem(item, Index)) m->SetCaption(MenuText(Text));
 }
 std::string TNTabEd::GetPopupMCaption(int Index) const {
   const TMenuItem* m = SubItem(1, Index);
   return m ? m->GetCaption() : std::string();
 }
 void TNTabEd::SetPopupUCaption(int Index, std::string_view Text) {
-  if (!SubItem(3, Index)) return;
-  SubItem(3, Index)->SetCaption(MenuText(Text));
-  SubItem(4, Index)->SetCaption(MenuText(Text));
+  for (int item : {3, 4})
+    if (TMenuItem* m = SubItem(item, Index)) m->SetCaption(MenuText(Text));
 }
 std::string TNTabEd::GetPopupUCaption(int Index) const {
   const TMenuItem* m = SubItem(3, Index);
@@ -196,17 +191,9 @@ void TNTabEd::RunMarkCommand(int Item, int Sub) {
 
 void TNTabEd::ClearSelectedCells(TObject* Sender) {
   {
-    FBusy = true;
-    auto saved = std::move(FData->OnDataChanged);
-    FData->OnDataChanged = nullptr;
+    TQuietData quiet(*this);
     if (OnClear) {
-      try {
-        OnClear(Sender);
-      } catch (...) {
-        FData->OnDataChanged = std::move(saved);
-        FBusy = false;
-        throw;
-      }
+      OnClear(Sender);
     } else {
       const TGridRect s = TableSelection();
       for (int c = std::max(s.Left, 1); c <= std::min(s.Right, NrOfColumns()); ++c)
@@ -215,8 +202,6 @@ void TNTabEd::ClearSelectedCells(TObject* Sender) {
           FData->SetCellState(c, r, 0);
         }
     }
-    FData->OnDataChanged = std::move(saved);
-    FBusy = false;
   }
   Invalidate();
   ChangedData();
@@ -283,9 +268,8 @@ void TNTabEd::HeadingSelect() {
 
 void TNTabEd::HeadingInsert() {
   const TGridCoord g = FClickedCell;
-  auto saved = std::move(FData->OnDataChanged);
-  FData->OnDataChanged = nullptr;
-  try {
+  {
+    TQuietData quiet(*this);
     if (FHeadingIsColumn) {
       const int c = g.X - FRA, n = NrOfColumns();
       InsertColumn(c);
@@ -295,11 +279,7 @@ void TNTabEd::HeadingInsert() {
       InsertRow(r);
       if (NrOfRows() > n) FData->SetRowName(r, "(...)");
     }
-  } catch (...) {
-    FData->OnDataChanged = std::move(saved);
-    throw;
   }
-  FData->OnDataChanged = std::move(saved);
   Invalidate();
 }
 

@@ -12,8 +12,8 @@ namespace {
 
 // Nine nines with the point D digits from the right, and the smallest magnitude that still
 // shows a digit with D decimals: the range of the fixed notation for D = 0..8.
-constexpr double kFixedLimit[9] = {999999999.0, 9999999.9,  999999.99,  99999.999, 9999.9999,
-                                   999.99999,   99.999999,  9.9999999,  0.99999999};
+constexpr double kFixedLimit[9] = {999999999.0, 9999999.9, 999999.99, 99999.999, 9999.9999,
+                                   999.99999,   99.999999, 9.9999999, 0.99999999};
 constexpr double kFixedLow[9] = {1.0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8};
 
 constexpr TColor kCommentColor = 0x808000;
@@ -89,9 +89,9 @@ void TNTabEd::DrawDataCell(int ACol, int ARow, const TRect& ARect) {
   const uint8_t s = FData->GetCellState(c, r);
   const bool selected = GetSelection().Contains(ACol, ARow);
   const bool a = s & dtsMarkedA, b = s & dtsMarkedB;
-  TColor fg = a && b ? FColorMarkedBoth
-              : a    ? FColorMarkedA
-              : b    ? FColorMarkedB
+  TColor fg = a && b     ? FColorMarkedBoth
+              : a        ? FColorMarkedA
+              : b        ? FColorMarkedB
               : selected ? FColorRngSelFG
                          : FColorNormal;
   TColor bg = selected ? FColorRngSelBG : GetColor();

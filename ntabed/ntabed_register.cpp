@@ -51,8 +51,7 @@ void RegisterNTabEdClasses() {
       .Color("ColorRangeSelBG", &T::GetColorRangeSelBG, &T::SetFColorRngSelBG, 0xF8E8E0)
       .Prop("BoldMarks", &T::GetBoldMarks, &T::SetBoldMarks, true)
       .Prop("BoldSelHeads", &T::GetBoldSelHeads, &T::SetBoldSelHeads, true)
-      .Prop("ClipboardUseFullPrec", &T::GetClipboardUseFullPrec, &T::SetClipboardUseFullPrec,
-            true)
+      .Prop("ClipboardUseFullPrec", &T::GetClipboardUseFullPrec, &T::SetClipboardUseFullPrec, true)
       .Prop("NomEditDropDownCount", &T::GetNomEditDropDownCount, &T::SetDropdownCount, 8)
       .Prop("NumWidth", &T::GetNumWidth, &T::SetNumWidth, 1)
       .Prop("DataReadOnly", &T::GetDataReadOnly, &T::SetDataReadOnly, false)

@@ -65,11 +65,19 @@ TEST(NTabEdScanner, ReadsSignsSeparatorsAndExponentsAndStopsWhereTheNumberEnds) 
     double Value;
     int End;  // 1-based position left on the character that ended the number
   };
-  const Case cases[] = {
-      {"12.5 ", 12.5, 5},     {"  -3,25x", -3.25, 8}, {"+.5 ", 0.5, 4},    {"7. ", 7, 3},
-      {"1e3 ", 1000, 4},      {"2E-2;", 0.02, 5},     {"1.2.3", 0, 4},     {"-x", 0, 2},
-      {"1e+ ", 0, 4},         {"5e4.1", 50000, 4},    {"1e99999 ", uc_MaxDouble, 8},
-      {"-1e4300 ", -uc_MaxDouble, 8}, {"3", 3, 2}};
+  const Case cases[] = {{"12.5 ", 12.5, 5},
+                        {"  -3,25x", -3.25, 8},
+                        {"+.5 ", 0.5, 4},
+                        {"7. ", 7, 3},
+                        {"1e3 ", 1000, 4},
+                        {"2E-2;", 0.02, 5},
+                        {"1.2.3", 0, 4},
+                        {"-x", 0, 2},
+                        {"1e+ ", 0, 4},
+                        {"5e4.1", 50000, 4},
+                        {"1e99999 ", uc_MaxDouble, 8},
+                        {"-1e4300 ", -uc_MaxDouble, 8},
+                        {"3", 3, 2}};
   for (const Case& c : cases) {
     int pos = 1;
     EXPECT_EQ(ScanClipNumber(c.Text, pos), c.Value) << c.Text;
@@ -124,8 +132,8 @@ TEST_F(NTabEdTest, ExtractFillsFromTheSelectionAgainstGetClipMatrixSize) {
   ClickCell(2, 1);
   DataCommand(2, 1, "Extract from Clipboard");
   EXPECT_EQ(Ed->GetElem(2, 2), 0.5);
-  EXPECT_EQ(Ed->GetElem(3, 2), 1);   // "1,25e1": the comma splits it into 1 ...
-  EXPECT_EQ(Ed->GetElem(4, 2), 25e1);  // ... and 25e1
+  EXPECT_EQ(Ed->GetElem(3, 2), 1);                // "1,25e1": the comma splits it into 1 ...
+  EXPECT_EQ(Ed->GetElem(4, 2), 25e1);             // ... and 25e1
   EXPECT_EQ(Ed->GetCellState(2, 2), dtsMarkedA);  // states stay
   EXPECT_EQ(Ed->GetElem(2, 3), 1.5);
   EXPECT_EQ(Ed->GetElem(4, 3), 5);

@@ -16,8 +16,8 @@ TEST_F(NTabEdTest, TypedNumbersTakeCommaAndBlanksAndBadTextSetsNoNumber) {
     double Value;
     bool Number;
   };
-  const Case cases[] = {{"3,5", 3.5, true},  {" -12.25 ", -12.25, true}, {"1e3", 1000, true},
-                        {"   ", 1000, false}, {"abc", 1000, false},      {"1e999", 1e99, false}};
+  const Case cases[] = {{"3,5", 3.5, true},   {" -12.25 ", -12.25, true}, {"1e3", 1000, true},
+                        {"   ", 1000, false}, {"abc", 1000, false},       {"1e999", 1e99, false}};
   for (const Case& c : cases) {
     Ed->SetTableSelection({2, 2, 2, 2});
     Input().TypeText(c.Typed);
@@ -155,9 +155,9 @@ TEST_F(NTabEdTest, MarkCommandsOverRangeColumnRowAndAll) {
     int64_t A, B;
   };
   // Selection: columns 2..3, rows 2..4 (6 cells).
-  const Case cases[] = {{"Mark as type A", "Range", 6, 0},  {"Mark as type B", "Column", 6, 10},
-                        {"Mark as type A", "Row", 12, 10},  {"Unmark type B", "Row", 12, 4},
-                        {"Unmark type A", "Column", 6, 4},  {"Mark as type B", "All", 6, 20},
+  const Case cases[] = {{"Mark as type A", "Range", 6, 0}, {"Mark as type B", "Column", 6, 10},
+                        {"Mark as type A", "Row", 12, 10}, {"Unmark type B", "Row", 12, 4},
+                        {"Unmark type A", "Column", 6, 4}, {"Mark as type B", "All", 6, 20},
                         {"Unmark type A", "All", 0, 20}};
   int stateEvents = 0;
   Ed->OnCellStateChanged = [&](TObject*) { ++stateEvents; };
@@ -291,8 +291,8 @@ TEST_F(NTabEdTest, EditHeadingStoresNamesAndAttributes) {
   };
   int headings = 0;
   Ed->OnHeadingChanged = [&](TObject*) { ++headings; };
-  const Case cases[] = {{2, 0, "Speed", true},  {0, 3, "Third", true}, {3, -1, "300", true},
-                        {-1, 2, "12.6", true},  {1, -1, "x1", true},   {0, 1, "Lost", false}};
+  const Case cases[] = {{2, 0, "Speed", true}, {0, 3, "Third", true}, {3, -1, "300", true},
+                        {-1, 2, "12.6", true}, {1, -1, "x1", true},   {0, 1, "Lost", false}};
   for (const Case& c : cases) {
     open(c.C, c.R);
     Input().PressKey(VK_END);

@@ -17,18 +17,12 @@ TEST(NTabEdNumberText, FixedWhileNineDigitsFitElseExponent) {
     const char* Text;
   };
   const Case cases[] = {
-      {1234.5678, 2, 1, "1234.57"},
-      {1234.5678, 6, 1, " 1.2E+03"},
-      {0.0004, 3, 1, " 4.0E-04"},
-      {0, 3, 1, "0.000"},
-      {0.5, 0, 1, " 5.0E-01"},
-      {1e120, 3, 1, "********"},
-      {-2.5, 1, 6, "  -2.5"},
-      {999999999, 0, 1, "999999999"},
-      {1000000000, 0, 1, " 1.0E+09"},
-      {12.5, -1, 4, " 1.250E+01"},
-      {12.5, 9, 1, " 1.3E+01"},
-      {0.99999999, 8, 1, "0.99999999"},
+      {1234.5678, 2, 1, "1234.57"},   {1234.5678, 6, 1, " 1.2E+03"},
+      {0.0004, 3, 1, " 4.0E-04"},     {0, 3, 1, "0.000"},
+      {0.5, 0, 1, " 5.0E-01"},        {1e120, 3, 1, "********"},
+      {-2.5, 1, 6, "  -2.5"},         {999999999, 0, 1, "999999999"},
+      {1000000000, 0, 1, " 1.0E+09"}, {12.5, -1, 4, " 1.250E+01"},
+      {12.5, 9, 1, " 1.3E+01"},       {0.99999999, 8, 1, "0.99999999"},
       {-1e-5, 5, 1, "-0.00001"},
   };
   for (const Case& c : cases)
@@ -78,9 +72,9 @@ TEST_F(NTabEdPaint, TextColoursFollowMarksAndSelection) {
     int C, R;
     TColor Ink, Back;
   };
-  const Case cases[] = {{1, 2, 0x0000FF, clWhite},        {2, 2, 0xFF0000, clWhite},
-                        {3, 2, 0xCC00BB, clWhite},        {1, 1, clGreen, clWhite},
-                        {1, 3, 0x80552C, 0xF8E8E0},       {2, 3, 0x80552C, 0xF8E8E0}};
+  const Case cases[] = {{1, 2, 0x0000FF, clWhite},  {2, 2, 0xFF0000, clWhite},
+                        {3, 2, 0xCC00BB, clWhite},  {1, 1, clGreen, clWhite},
+                        {1, 3, 0x80552C, 0xF8E8E0}, {2, 3, 0x80552C, 0xF8E8E0}};
   for (const Case& c : cases) {
     TRect r = FormCell(c.C, c.R);
     EXPECT_EQ(PixelAt(s, r.Right - 2, r.Bottom - 2), c.Back) << c.C << "," << c.R;

@@ -367,3 +367,86 @@ TEST_F(NTabEdTest, PopupCaptionsAndMasks) {
 
 }  // namespace
 }  // namespace qel::test
+
+namespace qel::test {
+namespace {
+
+TEST_F(NTabEdTest, HostMenuTakesTheRightClickAndBeforePopupNamesTheMenu) {
+  Show();
+  std::vector<TPopupMenu*> menus;
+  Ed->OnBeforePopup = [&](TObject* Sender, TPopupMenu* M) {
+    EXPECT_EQ(Sender, Ed);
+    menus.push_back(M);
+  };
+  ClickCell(1, 1, mbRight);
+  Ed->DataMenu()->CloseMenu();
+  ClickCell(0, 2, mbRight);
+  Ed->HeadingMenu()->CloseMenu();
+  EXPECT_EQ(menus, (std::vector<TPopupMenu*>{Ed->DataMenu(), Ed->HeadingMenu()}));
+  EXPECT_EQ(Ed->DataMenu()->GetName(), "PopupDTAction");
+  EXPECT_EQ(Ed->HeadingMenu()->GetName(), "PopupHTAction");
+
+  auto* host = new TPopupMenu(Form);
+  host->GetItems()->Add(new TMenuItem(host));
+  Ed->SetPopupMenu(host);
+  ClickCell(2, 2, mbRight);
+  ClickCell(2, 0, mbRight);
+  EXPECT_FALSE(Ed->DataMenu()->IsOpen());
+  EXPECT_FALSE(Ed->HeadingMenu()->IsOpen());
+  EXPECT_EQ(menus.size(), 2u);
+  host->CloseMenu();
+}
+
+TEST_F(NTabEdTest, KeysOnALockedCellAreDroppedAndEscClosesTheEditor) {
+  Ed->Fill(3);
+  Show();
+  ClickCell(2, 2);
+  Input().TypeText("8");
+  ASSERT_TRUE(Ed->GetEditorMode());
+  Input().PressKey(VK_ESCAPE);
+  EXPECT_FALSE(Ed->GetEditorMode());
+  EXPECT_EQ(Ed->GetElem(2, 2), 3);  // Esc gave the cell its text back
+  int selections = 0;
+  Ed->OnSelectionChanged = [&](TObject*) { ++selections; };
+  Ed->SetCellState(2, 2, dtsLocked);
+  Input().PressKey(VK_DELETE);
+  Input().PressKey(VK_HOME);  // dropped on a locked cell
+  EXPECT_EQ(Ed->TableSelection().Left, 2);
+  EXPECT_EQ(selections, 0);
+  Input().PressKey(VK_LEFT);  // arrows still move, and every key reports the selection
+  EXPECT_EQ(Ed->TableSelection().Left, 1);
+  EXPECT_EQ(selections, 1);
+  Input().WheelAt(CellCenter(1, 1).X, CellCenter(1, 1).Y, -120);
+  EXPECT_EQ(selections, 2);
+}
+
+TEST_F(NTabEdTest, ProgressOfTheTablesSortsReachesTheHost) {
+  std::vector<int> percents;
+  Ed->OnPercentDone = [&](TObject* Sender, int P) {
+    EXPECT_EQ(Sender, Ed);
+    percents.push_back(P);
+  };
+  Ed->SortRows(1, true, 1, 1, 3, 4, true);
+  ASSERT_GE(percents.size(), 2u);
+  EXPECT_EQ(percents.front(), 0);
+  EXPECT_EQ(percents.back(), 100);
+}
+
+TEST_F(NTabEdTest, OptimizedRowHeightFollowsTheFont) {
+  Show();
+  Ed->GetFont()->SetSize(20);
+  Ed->SetOptRowHeight(true);
+  Application->ProcessMessages();
+  const int h = Ed->Canvas()->TextHeight("9GMg") + 2 + 2;
+  EXPECT_EQ(Ed->GetDefaultRowHeight(), h);
+  Ed->SetColAttVis(true);  // the attribute row takes the height of the name row
+  EXPECT_EQ(Ed->GetRowHeights(1), Ed->GetRowHeights(0));
+  Ed->SetRowHeight(-1, 40);
+  Ed->SetRowHeight(2, 33);
+  Ed->SetRowHeight(99, 50);  // beyond the rows: ignored
+  EXPECT_EQ(Ed->GetRowHeights(1), 40);
+  EXPECT_EQ(Ed->GetRowHeights(Ed->GridRow(2)), 33);
+}
+
+}  // namespace
+}  // namespace qel::test

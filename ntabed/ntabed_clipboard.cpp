@@ -168,8 +168,9 @@ void TNTabEd::ExtractFromClipboard() {
     ExtractClipNumbers(*FData, s.Left, s.Top, text, maxI, maxJ);
   }
   if (maxI >= 0)
-    SetTableSelection({s.Left, s.Top, std::min(s.Left + maxI, NrOfColumns()),
-                       std::min(s.Top + maxJ, NrOfRows())});
+    SetTableSelection(
+        {s.Left, s.Top, int(std::min<int64_t>(int64_t{s.Left} + maxI, NrOfColumns())),
+         int(std::min<int64_t>(int64_t{s.Top} + maxJ, NrOfRows()))});
   Invalidate();
   ChangedData();
   if (OnPaste) OnPaste(this);

@@ -12,6 +12,7 @@
 #include "apps/gallery/MeterDemo.h"
 #include "apps/gallery/MiniCalDemo.h"
 #include "apps/gallery/OnOffDemo.h"
+#include "apps/gallery/NTabEdDemo.h"
 #include "apps/gallery/NumIODemo.h"
 #include "apps/gallery/RotLabDemo.h"
 #include "apps/gallery/SelectorsDemo.h"
@@ -278,6 +279,7 @@ void RegisterGalleryClasses() {
   RegisterMiniCalDemoClasses();  // the mini calendar page
   RegisterSelectorsDemoClasses();  // the mark selector, thumbnails and folder tree pages
   RegisterIndicatorsDemoClasses();  // the indicators page
+  RegisterNTabEdDemoClasses();  // the table editor page
   RegisterDialogDemoClasses();  // the buttons-and-dialogs page
   RegisterOnOffDemoClasses();  // the on/off button and colours pages
   RegisterEnum<TShapeKind>("TShapeKind",

@@ -10,6 +10,7 @@
 #include "apps/gallery/MenuDemo.h"
 #include "apps/gallery/MeterDemo.h"
 #include "apps/gallery/NumIODemo.h"
+#include "apps/gallery/RepListDemo.h"
 #include "apps/gallery/RotLabDemo.h"
 #include "apps/gallery/TreeDemo.h"
 #include "displays/QEL_NumLab.h"
@@ -271,6 +272,7 @@ void RegisterGalleryClasses() {
   RegisterDisplayClasses();    // the displays page
   RegisterRotLabDemoClasses();  // the rotated-label page
   RegisterMeterDemoClasses();  // the meter page
+  RegisterRepListDemoClasses();  // the report-list page
   RegisterDialogDemoClasses();  // the buttons-and-dialogs page
   RegisterEnum<TShapeKind>("TShapeKind",
                            {"skRectangle", "skEllipse", "skRoundRect", "skTriangle", "skDiamond"});

@@ -230,11 +230,14 @@ void TReportListView::CenterScrollAndSelect(int R) {
 // ---------------------------------------------------------------- sorting by header click
 
 void TReportListView::HeaderSort(int C) {
-  const TCursor oldCursor = Screen->GetCursor();
-  Screen->SetCursor(crHourGlass);
+  // A view used without an application (a tool, a benchmark) has no screen cursor to show.
+  const TCursor oldCursor = Screen ? Screen->GetCursor() : crDefault;
+  if (Screen) Screen->SetCursor(crHourGlass);
   struct TRestore {
     TCursor Cursor;
-    ~TRestore() { Screen->SetCursor(Cursor); }
+    ~TRestore() {
+      if (Screen) Screen->SetCursor(Cursor);
+    }
   } restore{oldCursor};
   TStringArray* s = FData->GetStorage();
   const int selRow = DataRowOfGridRow(TCustomGrid::GetSelection().Top);

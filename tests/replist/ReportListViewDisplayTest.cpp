@@ -404,3 +404,27 @@ TEST_F(ReportListViewTest, GoldenSheet) {
 
 }  // namespace
 }  // namespace qel::test
+
+namespace qel::test {
+namespace {
+
+// A view on no form paints into a bitmap (qel-render, benchmarks), scrolled anywhere.
+TEST(ReportListViewAlone, PaintsIntoABitmapWithoutAForm) {
+  TReportListView v(nullptr);
+  v.SetBounds(0, 0, 300, 200);
+  v.SetNrCols(3);
+  v.SetNrRows(1000);
+  v.SetCommonHeaderVisible(true);
+  v.SetColCheckMode(2, cmBox);
+  for (int r = 1; r <= 1000; ++r) v.SetElem(1, r, std::to_string(r));
+  TBitmap b(300, 200);
+  FillBitmap(b, 0x123456);
+  v.PaintTo(&b);
+  EXPECT_EQ(CountPixels(b, Rect(0, 0, 300, 200), 0x123456), 0);
+  v.SetTopRow(500);
+  v.PaintTo(&b);
+  EXPECT_EQ(v.GetTopRow(), 500);
+}
+
+}  // namespace
+}  // namespace qel::test

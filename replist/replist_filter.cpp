@@ -63,6 +63,10 @@ class TExprParser {
     while (i < n) {
       const char ch = FText[i];
       const int pos = static_cast<int>(i) + 1;
+      // Operators chain into a tree as deep as the expression is long; a bound keeps its
+      // evaluation and destruction off the end of the stack.
+      if (FTokens.size() >= kMaxTokens)
+        Fail(pos, "more than " + std::to_string(kMaxTokens) + " terms and operators");
       if (ch == ' ' || ch == '\t') {
         ++i;
       } else if (ch == '(' || ch == ')') {
@@ -121,12 +125,19 @@ class TExprParser {
     }
     return left;
   }
+  // Nesting is limited, so that no text can exhaust the stack.
   std::unique_ptr<TExprNode> ParseNot() {
+    if (++FDepth > kMaxDepth)
+      Fail(Peek().Pos, "nested deeper than " + std::to_string(kMaxDepth) + " levels");
+    std::unique_ptr<TExprNode> n;
     if (Peek().Kind == TToken::Not) {
       Take();
-      return Join(TExprNode::Not, ParseNot(), nullptr);
+      n = Join(TExprNode::Not, ParseNot(), nullptr);
+    } else {
+      n = ParsePrimary();
     }
-    return ParsePrimary();
+    --FDepth;
+    return n;
   }
   std::unique_ptr<TExprNode> ParsePrimary() {
     const TToken t = Take();
@@ -150,6 +161,9 @@ class TExprParser {
   const std::string& FName;
   std::vector<TToken> FTokens;
   size_t FNext = 0;
+  int FDepth = 0;
+  static constexpr int kMaxDepth = 200;
+  static constexpr size_t kMaxTokens = 2000;
 };
 
 // Folds the terms once when the match ignores case, so a row costs only the search.

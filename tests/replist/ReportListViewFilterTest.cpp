@@ -132,6 +132,16 @@ TEST_F(ReportListViewFilterTest, BadExpressionsAndPatternsNameThePositionAndChan
        "Component \"List\": filter expression, position 3: quoted phrase without closing quote"},
       {"or a", fmBoolean,
        "Component \"List\": filter expression, position 1: a term is missing before \"or\""},
+      {std::string(300, '('), fmBoolean,
+       "Component \"List\": filter expression, position 201: nested deeper than 200 levels"},
+      {[] {
+         std::string s;
+         for (int i = 0; i < 1001; ++i) s += "a or ";
+         return s;
+       }(),
+       fmBoolean,
+       "Component \"List\": filter expression, position 5000: more than 2000 terms and "
+       "operators"},
       {"ab(c", fmGrep, "Component \"List\": filter pattern, position 3: missing ): ab(c"},
       {"a**", fmGrep,
        "Component \"List\": filter pattern, position 2: bad repetition operator: **"},

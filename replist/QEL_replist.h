@@ -386,6 +386,8 @@ class TReportListView : public TCustomDrawGrid {
   uint8_t RowAttr(int R) const;
   void SetRowAttr(int R, uint8_t A);
   void SetAllRowBits(uint8_t Bit, bool On);
+  void SelectOnlyRow(int R);  // without notifying or repainting
+  void SetHeaderVisible(bool& Field, bool B);
   void AfterRead();
   // Sorting by a click on the header of data column C; the selected record stays selected.
   void HeaderSort(int C);

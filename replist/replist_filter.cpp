@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "replist/QEL_replist.h"
+#include "replist/replist_view_batch.h"
 
 namespace qel {
 
@@ -296,12 +297,7 @@ int TReportListView::FilterAndSort(const std::string& FilterText, const std::vec
   // Enable the kept rows, disable the others, and put the kept ones first: sorting by the
   // column (stable) and then a stable partition keeps each group in the sorted order.
   {
-    struct TQuiet {
-      TStringArray* S;
-      TNotifyEvent Saved;
-      ~TQuiet() { S->OnChange = std::move(Saved); }
-    } quiet{s, std::move(s->OnChange)};
-    s->OnChange = nullptr;
+    TQuietStorage quiet(s);
     std::vector<int> storedKeep(static_cast<size_t>(n) + 1, 0);
     for (int r = 1; r <= n; ++r) {
       storedKeep[s->GetSortOrder(r)] = keep[r];

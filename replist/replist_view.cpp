@@ -5,6 +5,7 @@
 
 #include "platform/controls/Forms.h"
 #include "replist/QEL_replist.h"
+#include "replist/replist_view_batch.h"
 
 namespace qel {
 
@@ -266,23 +267,20 @@ void TReportListView::SetNrRows(int N) {
   ChangedSetup();
 }
 
-void TReportListView::SetCommonHeaderVisible(bool B) {
-  if (B == FCommonHeaderVisible) return;
+void TReportListView::SetHeaderVisible(bool& Field, bool B) {
+  if (B == Field) return;
+  Field = B;
   // Fixed rows go first when they shrink, so the grid never holds more fixed rows than rows.
-  FCommonHeaderVisible = B;
   TCustomGrid::SetFixedRows(std::min(TCustomGrid::GetFixedRows(), CountHeadRows()));
   ApplyRowCount();
   Changed();
   Repaint_();
 }
 
+void TReportListView::SetCommonHeaderVisible(bool B) { SetHeaderVisible(FCommonHeaderVisible, B); }
+
 void TReportListView::SetColumnHeadersVisible(bool B) {
-  if (B == FColumnHeadersVisible) return;
-  FColumnHeadersVisible = B;
-  TCustomGrid::SetFixedRows(std::min(TCustomGrid::GetFixedRows(), CountHeadRows()));
-  ApplyRowCount();
-  Changed();
-  Repaint_();
+  SetHeaderVisible(FColumnHeadersVisible, B);
 }
 
 void TReportListView::SetCommonHeaderHeight(int H) {
@@ -404,23 +402,6 @@ void TReportListView::SetColCheckMode(int C, TCheckMode M) {
   Changed();
   Repaint_();
 }
-
-namespace {
-
-// Suppresses painting for a bulk change and restores the previous state, repainting once.
-class TPaintBatch {
- public:
-  explicit TPaintBatch(TReportListView* V) : FView(V), FWas(V->GetSuppressPaint()) {
-    V->SetSuppressPaint(true);
-  }
-  ~TPaintBatch() { FView->SetSuppressPaint(FWas); }
-
- private:
-  TReportListView* FView;
-  bool FWas;
-};
-
-}  // namespace
 
 void TReportListView::SetAllCheckmarksOfCol(int C, bool B) {
   TPaintBatch batch(this);
@@ -752,6 +733,7 @@ void TReportListView::Assign(const TPersistent* Source) {
   OnMouseWheelUp = src->OnMouseWheelUp;
   // The store's Assign replaces its storage; the new one keeps this view's hooks.
   FData->Assign(src->FData.get());
+  SyncSortHook();  // the store took the source's hook, which belongs to the source view
   ResizeColumnArrays(GetNrOfColumns());
   ApplyRowCount();
   ApplyColCount();

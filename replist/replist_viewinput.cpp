@@ -6,39 +6,11 @@
 #include "platform/controls/Forms.h"
 #include "platform/rtl/StrUtils.h"
 #include "replist/QEL_replist.h"
+#include "replist/replist_view_batch.h"
 
 namespace qel {
 
 namespace {
-
-// Attribute bytes are selection state, not data: changing them does not report OnChange.
-class TQuietStorage {
- public:
-  explicit TQuietStorage(TStringArray* S) : FStorage(S), FSaved(std::move(S->OnChange)) {
-    S->OnChange = nullptr;
-  }
-  ~TQuietStorage() { FStorage->OnChange = std::move(FSaved); }
-
- private:
-  TStringArray* FStorage;
-  TNotifyEvent FSaved;
-};
-
-// Suppresses painting while many rows change and repaints once afterwards.
-class TBatch {
- public:
-  explicit TBatch(TReportListView* V) : FView(V), FWas(V->GetSuppressPaint()) {
-    V->SetSuppressPaint(true);
-  }
-  ~TBatch() {
-    FView->SetSuppressPaint(FWas);
-    if (!FWas) FView->Invalidate();
-  }
-
- private:
-  TReportListView* FView;
-  bool FWas;
-};
 
 bool IsCursorKey(uint16_t Key) { return Key >= VK_PRIOR && Key <= VK_DOWN; }
 
@@ -81,15 +53,17 @@ void TReportListView::SetRowSelectMode(int M) {
   ChangedSelection();
 }
 
-void TReportListView::SelectRow(int R) {
+void TReportListView::SelectOnlyRow(int R) {
   TStringArray* s = FData->GetStorage();
-  {
-    TQuietStorage quiet(s);
-    for (int r = 1; r <= GetNrOfRows(); ++r) {
-      const uint8_t a = s->GetRowAttrib(r);
-      s->SetRowAttrib(r, r == R ? uint8_t(a | kRowSelectedBit) : uint8_t(a & ~kRowSelectedBit));
-    }
+  TQuietStorage quiet(s);
+  for (int r = 1; r <= GetNrOfRows(); ++r) {
+    const uint8_t a = s->GetRowAttrib(r);
+    s->SetRowAttrib(r, r == R ? uint8_t(a | kRowSelectedBit) : uint8_t(a & ~kRowSelectedBit));
   }
+}
+
+void TReportListView::SelectRow(int R) {
+  SelectOnlyRow(R);
   Repaint_();
   ChangedSelection();
 }
@@ -217,7 +191,7 @@ void TReportListView::MoveGridSelectionTo(int R) {
 
 void TReportListView::CenterScrollAndSelect(int R) {
   if (!ValidRow(R)) return;
-  TBatch batch(this);
+  TPaintBatch batch(this);
   SelectRow(R);
   const int v = VisibleRowCount();
   const int n = GetNrOfRows();
@@ -275,7 +249,7 @@ void TReportListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     return;
   }
   const int r = DataRowOfGridRow(g.Y);
-  TBatch batch(this);
+  TPaintBatch batch(this);
   TGridOptions o = GetOptions();
   if (GetColumnEditable(c) && GetRowEnabled(r))
     o << goEditing;
@@ -362,13 +336,8 @@ void TReportListView::KeyDown(uint16_t& Key, TShiftState Shift) {
   // Without row selection the cursor moves alone.
   if (FRowSelectMode != 0) {
     const int r = DataRowOfGridRow(TCustomGrid::GetSelection().Top);
-    TBatch batch(this);
-    TStringArray* s = FData->GetStorage();
-    TQuietStorage quiet(s);
-    for (int k = 1; k <= GetNrOfRows(); ++k) {
-      const uint8_t a = s->GetRowAttrib(k);
-      s->SetRowAttrib(k, k == r ? uint8_t(a | kRowSelectedBit) : uint8_t(a & ~kRowSelectedBit));
-    }
+    SelectOnlyRow(r);
+    Repaint_();
     if (FRowSelectMode == 2) FAnchorRow = r;
   }
   if (OnCursorKeyAction) OnCursorKeyAction(this, key);

@@ -5,8 +5,8 @@
 // Cells, attribute bytes and the sort order live in an owned TStringArray.
 //
 // Where the code lives: replist_data.cpp (the store), replist_xml.cpp (XML documents and their
-// recognition), replist_exchange.cpp (CSV, text lines, HTML). docs/report-list-files.md describes the
-// three file formats.
+// recognition), replist_exchange.cpp (CSV, text lines, HTML). docs/report-list-files.md describes
+// the three file formats.
 #include <cstdint>
 #include <cstdio>
 #include <functional>

@@ -14,6 +14,7 @@
 #include "apps/gallery/OnOffDemo.h"
 #include "apps/gallery/NTabEdDemo.h"
 #include "apps/gallery/NumIODemo.h"
+#include "apps/gallery/RepListDemo.h"
 #include "apps/gallery/RotLabDemo.h"
 #include "apps/gallery/SelectorsDemo.h"
 #include "apps/gallery/TreeDemo.h"
@@ -280,6 +281,7 @@ void RegisterGalleryClasses() {
   RegisterSelectorsDemoClasses();  // the mark selector, thumbnails and folder tree pages
   RegisterIndicatorsDemoClasses();  // the indicators page
   RegisterNTabEdDemoClasses();  // the table editor page
+  RegisterRepListDemoClasses();  // the report-list page
   RegisterDialogDemoClasses();  // the buttons-and-dialogs page
   RegisterOnOffDemoClasses();  // the on/off button and colours pages
   RegisterEnum<TShapeKind>("TShapeKind",

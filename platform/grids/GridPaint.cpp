@@ -55,10 +55,13 @@ void TCustomGrid::PaintLines(const TRect& R, bool Fixed) {
   bool vert = FOptions.Contains(Fixed ? goFixedVertLine : goVertLine);
   bool horz = FOptions.Contains(Fixed ? goFixedHorzLine : goHorzLine);
   TColor line = Fixed ? clBlack : clSilver;
-  // Without a line the gap keeps the cell's background, so cells look joined.
+  // Without a line the gap keeps the cell's background, so cells look joined. A grid that
+  // draws its cells itself (no DefaultDrawing) covers that gap with its own cell drawing.
   TColor gap = Fixed ? FFixedColor : GetColor();
-  Fill(c, {R.Right, R.Top, R.Right + lw, R.Bottom + lw}, vert ? line : gap);
-  Fill(c, {R.Left, R.Bottom, R.Right + lw, R.Bottom + lw}, horz ? line : gap);
+  if (vert || FDefaultDrawing)
+    Fill(c, {R.Right, R.Top, R.Right + lw, R.Bottom + lw}, vert ? line : gap);
+  if (horz || FDefaultDrawing)
+    Fill(c, {R.Left, R.Bottom, R.Right + lw, R.Bottom + lw}, horz ? line : gap);
 }
 
 void TCustomGrid::PaintScrollBar(bool Vertical) {

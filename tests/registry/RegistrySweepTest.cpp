@@ -20,6 +20,8 @@
 #include "indicators/QEL_repsbut.h"
 #include "meter/QEL_Meter.h"
 #include "minical/QEL_MiniCal.h"
+#include "ntabed/QEL_ntabed.h"
+#include "numio/QEL_NumIO.h"
 #include "numio/QEL_NumIO2.h"
 #include "platform/backends/headless/Headless.h"
 #include "platform/controls/FormFiles.h"
@@ -32,6 +34,7 @@
 #include "platform/widgets/Dialogs.h"
 #include "platform/widgets/Mask.h"
 #include "platform/widgets/StdCtrls.h"
+#include "replist/QEL_replist.h"
 #include "selectors/QEL_Colbut.h"
 #include "selectors/QEL_Colsel.h"
 #include "selectors/QEL_FolderTree.h"
@@ -65,6 +68,9 @@ void RegisterEverything() {
   RegisterProgBarClasses();
   RegisterGradFillClasses();
   RegisterRepSpeedButtonClasses();
+  RegisterNumIOEditClasses();
+  RegisterNTabEdClasses();
+  RegisterRepListClasses();
 }
 
 // Round-trip faults the sweep found in classes whose layout is recomputed after loading. Each

@@ -12,6 +12,7 @@ void RegisterNumIOEditClasses() {
   RegisterFrameEnums();
   using T = TNumIO;
   RegisterClass<TNumIO>("TNumIO", "TCustomEdit")
+      .Default("Cursor", crIBeam)  // the edit's pointer, as its constructor sets it
       .Prop("InputFormat", &T::GetInputFormat, &T::SetInputFormat, itDynamic)
       .Prop("DecPlaceSep", &T::GetDecPlaceSep, &T::SetDecPlaceSep, dpsSystem)
       .Prop("FixPointDecPlaces", &T::GetFixPointDecPlaces, &T::SetFixPointDecPlaces, 2)

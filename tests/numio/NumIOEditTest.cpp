@@ -15,6 +15,7 @@
 #include "platform/backends/headless/Headless.h"
 #include "platform/controls/FormFiles.h"
 #include "platform/controls/Forms.h"
+#include "platform/controls/Properties.h"
 #include "platform/rtl/NumText.h"
 
 namespace qel {
@@ -452,6 +453,26 @@ TEST(NumIOValue, GetLabValueReadsWhatTheUserSees) {
 }
 
 // ---------------------------------------------------------------- form files
+
+TEST(NumIOForms, DeclaredDefaultsHoldAndTextsReadBack) {
+  ResetHeadlessApplication();
+  RegisterNumIOClasses();
+  TNumIO n(nullptr);
+  const TClassInfo& info = GetClassInfo("TNumIO");
+  for (const TPropInfo* p : info.Properties())
+    if (p->Kind != pkClass && p->HasDefault)
+      EXPECT_TRUE(p->IsDefault(&n)) << p->Name << " is " << GetPropText(&n, *p);
+  for (const TPropInfo* p : info.Properties()) {
+    if (p->Kind == pkClass) continue;
+    const std::string text = GetPropText(&n, *p);
+    SetPropText(&n, *p, text);
+    EXPECT_EQ(GetPropText(&n, *p), text) << p->Name;
+  }
+  SetPropText(&n, *info.FindProperty("InputFormat"), "itFixPoint");
+  SetPropText(&n, *info.FindProperty("RangeHigh"), "10");
+  SetPropText(&n, *info.FindProperty("Text"), "2.5");
+  EXPECT_EQ(n.GetText(), "2.50");
+}
 
 TEST(NumIOForms, TextIsCheckedOnceTheRangeIsReadAndQuietly) {
   ResetHeadlessApplication();

@@ -56,7 +56,7 @@ install(FILES ${CMAKE_BINARY_DIR}/qelConfig.cmake ${CMAKE_BINARY_DIR}/qelConfigV
         DESTINATION ${QEL_INSTALL_CMAKEDIR} COMPONENT dev)
 
 # pkg-config: static libraries, so the dependencies are public.
-set(QEL_PC_REQUIRES "freetype2 fontconfig libpng pugixml")
+set(QEL_PC_REQUIRES "freetype2 fontconfig libpng pugixml re2")
 configure_file(${CMAKE_SOURCE_DIR}/cmake/qel.pc.in ${CMAKE_BINARY_DIR}/qel.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/qel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
         COMPONENT dev)
@@ -70,6 +70,6 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libfreetype-dev, libfontconfig-dev, libpng-dev, libpugixml-dev, libsdl2-dev, fonts-liberation2")
+    "libfreetype-dev, libfontconfig-dev, libpng-dev, libpugixml-dev, libre2-dev, libsdl2-dev, fonts-liberation2")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 include(CPack)

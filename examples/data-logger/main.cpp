@@ -50,6 +50,9 @@ class TLoggerForm : public TForm {
     FList->SetBounds(8, 44, 604, 330);
     FList->ImportCSV(WriteDeviceLog(FDir), csvSemicolon, true);
     FList->SetCommonHeader("Readings of one day");
+    FList->SetDefaultRowHeight(18);
+    // Every column as wide as its texts, the last one taking what is left.
+    FList->FitAllColWidths(FList->GetNrOfColumns(), true, 8, 200, 0);
 
     FFilter = new TEdit(this);
     FFilter->SetParent(this);

@@ -19,11 +19,12 @@ class TPanelForm : public TForm {
  public:
   explicit TPanelForm(TComponent* AOwner) : TForm(AOwner) {
     SetCaption("Measurement panel");
-    SetClientWidth(560);
+    SetClientWidth(600);
     SetClientHeight(330);
     FMeter = new TMeter(this);
     FMeter->SetParent(this);
     FMeter->SetBounds(12, 12, 297, 209);
+    FMeter->SetMeterLayout(mlCirc180);
     FMeter->SetMinValue(0);
     FMeter->SetMaxValue(100);
     FMeter->SetUnitLabel("kPa");
@@ -32,12 +33,12 @@ class TPanelForm : public TForm {
 
     FReadout = new TSevenSeg(this);
     FReadout->SetParent(this);
-    FReadout->SetBounds(324, 12, 220, 64);
+    FReadout->SetBounds(324, 12, 266, 64);
     FReadout->SetNumDigits(5);
 
     FBar = new TProgBar(this);
     FBar->SetParent(this);
-    FBar->SetBounds(324, 88, 220, 28);
+    FBar->SetBounds(324, 88, 266, 28);
     FBar->SetRange(0, 100);
 
     FLow = Field("Low", 20, 132);
@@ -50,7 +51,7 @@ class TPanelForm : public TForm {
 
     auto* note = new TLabel(this);
     note->SetParent(this);
-    note->SetBounds(12, 236, 536, 40);
+    note->SetBounds(12, 236, 576, 40);
     note->SetCaption("Type a limit into a field (or spin it) and watch the lamps and the meter's band.");
 
     FTimer = AllocateHWnd([this](TMessage& M) {
@@ -67,7 +68,7 @@ class TPanelForm : public TForm {
   TNumIO2* Field(const char* Caption, double Value, int Top) {
     auto* f = new TNumIO2(this);
     f->SetParent(this);
-    f->SetBounds(324, Top, 130, 28);
+    f->SetBounds(324, Top, 164, 28);
     f->SetLeftText(Caption);
     f->SetRightText("kPa");
     f->SetRangeLow(0);
@@ -78,7 +79,7 @@ class TPanelForm : public TForm {
   TOnOffBut* Lamp(const char* Caption, int Top) {
     auto* b = new TOnOffBut(this);
     b->SetParent(this);
-    b->SetBounds(466, Top, 80, 28);
+    b->SetBounds(494, Top, 96, 28);
     b->SetButStyle(oobsBeveledLed);
     b->SetMouseAction(oomaNone);  // a lamp shows; it is not pressed
     b->SetRightText(Caption);

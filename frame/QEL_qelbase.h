@@ -123,4 +123,13 @@ extern const std::array<std::array<const char*, 13>, kLanguageCount> MonthShort;
 extern const std::array<std::array<const char*, 8>, kLanguageCount> WeekDayLong;
 extern const std::array<std::array<const char*, 8>, kLanguageCount> WeekDayShort;
 
+// The compare-and-store step of a setter: false, and nothing stored, when Value equals Field; a
+// setter then returns without an event or a repaint.
+template <class V>
+bool Store(V& Field, V Value) {
+  if (Field == Value) return false;
+  Field = Value;
+  return true;
+}
+
 }  // namespace qel

@@ -8,15 +8,6 @@
 
 namespace qel {
 
-namespace {
-template <class V>
-bool Store(V& Field, V Value) {
-  if (Field == Value) return false;
-  Field = Value;
-  return true;
-}
-}  // namespace
-
 // ---------------------------------------------------------------- life
 
 TProgBar::TProgBar(TComponent* AOwner) : TGraphicControl(AOwner) {

@@ -380,15 +380,6 @@ void TMeter::SetSRim(int Value) {
 
 // ---------------------------------------------------------------- appearance
 
-namespace {
-template <class V>
-bool Store(V& Field, V Value) {
-  if (Field == Value) return false;
-  Field = Value;
-  return true;
-}
-}  // namespace
-
 void TMeter::SetUnitLabel(const std::string& Value) {
   SetText(Value);
   RepaintMeter();

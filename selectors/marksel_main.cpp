@@ -133,15 +133,6 @@ void TMarkSel::SetSelected(int Value) {
   Changed();
 }
 
-namespace {
-template <class V>
-bool Store(V& Field, V Value) {
-  if (Field == Value) return false;
-  Field = Value;
-  return true;
-}
-}  // namespace
-
 void TMarkSel::SetColorBackGnd(TColor Value) {
   if (Store(FColorBackGnd, Value)) Changed();
 }

@@ -22,13 +22,6 @@ int SaturateInt(int64_t V) {
       std::clamp<int64_t>(V, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-template <class V>
-bool Store(V& Field, V Value) {
-  if (Field == Value) return false;
-  Field = Value;
-  return true;
-}
-
 }  // namespace
 
 TThumbnails::TThumbnails(TComponent* AOwner) : TGraphicControl(AOwner) {

@@ -51,6 +51,7 @@ class TLoggerForm : public TForm {
     FList->ImportCSV(WriteDeviceLog(FDir), csvSemicolon, true);
     FList->SetCommonHeader("Readings of one day");
     FList->SetDefaultRowHeight(18);
+    FList->SetSortEnabled(true);  // a header click sorts by that column
     // Every column as wide as its texts, the last one taking what is left.
     FList->FitAllColWidths(FList->GetNrOfColumns(), true, 8, 200, 0);
 

@@ -331,6 +331,18 @@ TEST_F(ReportListViewTest, AssignCopiesLookContentsAndColumnEntries) {
   EXPECT_EQ(copy.GetColAlignment(2), taCenter);
   EXPECT_EQ(copy.GetColOrder(1), 3);
   EXPECT_EQ(copy.GetEmptyMessage(), "");
+  // The copied sorting event reports the copy, not the view it came from.
+  View->OnBeforeSortExchange = [](TObject* S, std::string&, std::string&) {
+    EXPECT_NE(dynamic_cast<TReportListView*>(S), nullptr);
+    EXPECT_EQ(S->ClassName(), "TReportListView");
+    static_cast<TReportListView*>(S)->SetTag(static_cast<TReportListView*>(S)->GetTag() + 1);
+  };
+  View->Sort(1, -1, true);  // installs the view's hook in its store
+  const intptr_t viewTag = View->GetTag();
+  copy.Assign(View);
+  copy.Data()->Sort(2, -1, false);  // the store alone, right after the copy
+  EXPECT_GT(copy.GetTag(), 0);
+  EXPECT_EQ(View->GetTag(), viewTag);
 }
 
 TEST(ReportListViewProperties, RegisteredWithTheirDefaults) {

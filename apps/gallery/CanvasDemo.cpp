@@ -42,10 +42,15 @@ TRect Cell(TCanvas* C, int Index, int Width, int Height, const std::string& Capt
   return {r.Left + 10, r.Top + 28, r.Right - 10, r.Bottom - 10};
 }
 
-TPoint Centre(const TRect& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
+// In 64 bits: a page may be two thousand million pixels wide.
+TPoint Centre(const TRect& R) {
+  return {static_cast<int>((int64_t(R.Left) + R.Right) / 2),
+          static_cast<int>((int64_t(R.Top) + R.Bottom) / 2)};
+}
 
+// Saturates at the int range instead of wrapping.
 TPoint OnCircle(TPoint C, double Radius, double Angle) {
-  return {C.X + RoundToInt(Radius * std::cos(Angle)), C.Y - RoundToInt(Radius * std::sin(Angle))};
+  return {RoundToInt(C.X + Radius * std::cos(Angle)), RoundToInt(C.Y - Radius * std::sin(Angle))};
 }
 
 void MakeGradient(TBitmap& b, int W, int H) {
@@ -282,8 +287,10 @@ void DrawCanvasDemo(TCanvas* C, int Width, int Height) {
   }
   {  // pixels
     TRect r = Cell(C, cell++, Width, Height, "Pixels");
-    for (int y = r.Top; y < r.Bottom; ++y)
-      for (int x = r.Left; x < r.Right; ++x)
+    // Only the pixels that can show: a cell may be a thousand million pixels wide.
+    TRect v = IntersectRect(r, C->GetClipRect());
+    for (int y = v.Top; y < v.Bottom; ++y)
+      for (int x = v.Left; x < v.Right; ++x)
         if (((x - r.Left) ^ (y - r.Top)) % 7 == 0)
           C->SetPixel(x, y, RGB(static_cast<uint8_t>(x * 3), static_cast<uint8_t>(y * 2), 128));
   }

@@ -50,7 +50,8 @@ void NotifySelected(TControl* Control) {
 
 TGalleryPage::TGalleryPage(TComponent* AOwner) : TCustomControl(AOwner) {
   SetParentColor(false);
-  SetColor(clWindow);
+  // The face colour: bevels and embossed text need it (on white their light edges vanish).
+  SetColor(clBtnFace);
   SetBounds(0, 0, 400, 300);
 }
 
@@ -84,6 +85,9 @@ void TGalleryPage::Paint() {
 
 void TGalleryPage::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomControl::MouseDown(Button, Shift, X, Y);
+  // On the gallery's form the press was seen first and may have chosen a disabled control or
+  // a label over the page.
+  if (auto* f = dynamic_cast<TSelectingForm*>(GetParentForm()); f && f->SelectsOnPress()) return;
   NotifySelected(this);
 }
 
@@ -287,7 +291,7 @@ void RegisterGalleryClasses() {
   RegisterEnum<TShapeKind>("TShapeKind",
                            {"skRectangle", "skEllipse", "skRoundRect", "skTriangle", "skDiamond"});
   RegisterClass<TGalleryPage>("TGalleryPage", "TCustomControl")
-      .Default("Color", clWindow)
+      .Default("Color", clBtnFace)
       .Default("ParentColor", false)
       .Prop("Caption", &TGalleryPage::GetCaption, &TGalleryPage::SetCaption, std::string())
       .Prop("Description", &TGalleryPage::GetDescription, &TGalleryPage::SetDescription,

@@ -115,6 +115,8 @@ class TSelectingForm : public TForm {
  public:
   using TForm::TForm;
   virtual void SelectComponent(TComponent* Component) = 0;
+  // True when the form selects what a press lands on by itself (before the control gets it).
+  virtual bool SelectsOnPress() const { return false; }
 };
 
 }  // namespace qel

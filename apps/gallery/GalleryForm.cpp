@@ -5,19 +5,11 @@
 #include "apps/gallery/Pages.h"
 #include "platform/controls/FormFiles.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/widgets/Dialogs.h"
 
 namespace qel {
 
 namespace {
-
-// Removes the last code point (never half of one).
-void BackspaceUtf8(std::string& S) {
-  while (!S.empty()) {
-    unsigned char c = static_cast<unsigned char>(S.back());
-    S.pop_back();
-    if ((c & 0xC0) != 0x80) break;
-  }
-}
 
 void FocusOnClick(TWinControl* C) {
   if (C->CanFocus() && !C->Focused()) C->SetFocus();
@@ -125,26 +117,181 @@ void TPageList::CMExit(TMessage& Message) {
   Invalidate();
 }
 
+// ---------------------------------------------------------------- the inspector's editors
+
+TInspectorEdit::TInspectorEdit(TPropertyPanel* Panel) : TEdit(Panel), FPanel(Panel) {
+  SetBorderStyle(bsNone);
+  SetAutoSize(false);
+  SetVisible(false);
+}
+
+void TInspectorEdit::WMGetDlgCode(TMessage& Message) {
+  TEdit::WMGetDlgCode(Message);
+  // Enter applies and Esc cancels here: a default or cancel button on the page must not take
+  // them.
+  Message.Result |= DLGC_WANTALLKEYS;
+}
+
+void TInspectorEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
+  switch (Key) {
+    case VK_RETURN:
+      Key = 0;
+      FPanel->CommitEdit();
+      return;
+    case VK_ESCAPE:
+      Key = 0;
+      FPanel->CancelEdit();
+      return;
+    case VK_UP:
+    case VK_DOWN:
+      // Leaving the row applies the value, as moving to another row does with the mouse.
+      if (!FPanel->CommitEdit()) {
+        Key = 0;
+        return;
+      }
+      FPanel->KeyDown(Key, Shift);
+      return;
+    default:
+      TEdit::KeyDown(Key, Shift);
+  }
+}
+
+void TInspectorEdit::CMExit(TMessage& Message) {
+  TEdit::CMExit(Message);
+  // The focus went elsewhere on the form: the value is applied when it can be, else dropped
+  // (the reason stays in the message line).
+  // A dialog taking the focus (the error box of a refused value) is no leaving.
+  if (!FPanel->Editing() || !GetVisible() || Application->ModalForm()) return;
+  if (!FPanel->CommitEdit()) FPanel->CancelEdit();
+}
+
+TInspectorChoice::TInspectorChoice(TPropertyPanel* Panel) : TComboBox(Panel), FPanel(Panel) {
+  SetStyle(csDropDownList);
+  SetDropDownCount(12);
+  SetVisible(false);
+  OnSelect = [this](TObject*) { FPanel->ChoiceMade(); };
+}
+
+void TInspectorChoice::WMGetDlgCode(TMessage& Message) {
+  TComboBox::WMGetDlgCode(Message);
+  Message.Result |= DLGC_WANTALLKEYS;
+}
+
+void TInspectorChoice::KeyDown(uint16_t& Key, TShiftState Shift) {
+  if (!GetDroppedDown()) {
+    if (Key == VK_ESCAPE) {
+      Key = 0;
+      FPanel->CancelEdit();
+      return;
+    }
+    if (Key == VK_RETURN) {
+      Key = 0;
+      FPanel->ChoiceMade();
+      return;
+    }
+  }
+  TComboBox::KeyDown(Key, Shift);
+}
+
 // ---------------------------------------------------------------- TPropertyPanel
+
+namespace {
+const char* const kCustomColor = "Custom...";
+
+// Whether the set value Text ("[fsBold, fsItalic]") holds the member Name.
+bool SetHas(const std::string& Text, const std::string& Name) {
+  size_t at = 0;
+  while ((at = Text.find(Name, at)) != std::string::npos) {
+    bool startOk = at > 0 && (Text[at - 1] == '[' || Text[at - 1] == ',' || Text[at - 1] == ' ');
+    size_t e = at + Name.size();
+    bool endOk = e < Text.size() && (Text[e] == ']' || Text[e] == ',' || Text[e] == ' ');
+    if (startOk && endOk) return true;
+    at = e;
+  }
+  return false;
+}
+}  // namespace
 
 TPropertyPanel::TPropertyPanel(TComponent* AOwner) : TCustomControl(AOwner) {
   SetTabStop(true);
   SetParentColor(false);
   SetColor(clWindow);
-  SetBounds(0, 0, 280, 300);
+  FPicker = new TComboBox(this);
+  FPicker->SetName("ComponentList");
+  FPicker->SetStyle(csDropDownList);
+  FPicker->SetDropDownCount(16);
+  FPicker->SetParent(this);
+  FPicker->OnSelect = [this](TObject*) {
+    int i = FPicker->GetItemIndex();
+    if (i < 0 || i >= static_cast<int>(FComponents.size())) return;
+    TComponent* c = FComponents[static_cast<size_t>(i)];
+    if (auto* f = dynamic_cast<TSelectingForm*>(GetParentForm()))
+      f->SelectComponent(c);
+    else
+      SetSubject(c);
+  };
+  FEdit = new TInspectorEdit(this);
+  FEdit->SetName("ValueEdit");
+  FEdit->SetParent(this);
+  FChoice = new TInspectorChoice(this);
+  FChoice->SetName("ValueChoice");
+  FChoice->SetParent(this);
+  FScroll = std::make_unique<widgetpaint::TListScrollInput>(
+      [this] {
+        widgetpaint::TListScrollBar b;
+        b.Bar = ScrollBarRect();
+        b.Count = RowCount();
+        b.Visible = VisibleRows();
+        b.Top = FTopRow;
+        return b;
+      },
+      [this](int Top) { SetTopRow(Top); });
+  SetBounds(0, 0, 300, 300);
 }
 
 TPropertyPanel::~TPropertyPanel() { SetSubject(nullptr); }
 
 void TPropertyPanel::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomControl::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FSubject) {
+  if (Operation != opRemove) return;
+  if (AComponent == FPicker) FPicker = nullptr;
+  if (AComponent == FEdit) FEdit = nullptr;
+  if (AComponent == FChoice) FChoice = nullptr;
+  if (auto it = std::find(FComponents.begin(), FComponents.end(), AComponent);
+      it != FComponents.end()) {
+    size_t k = static_cast<size_t>(it - FComponents.begin());
+    FComponents.erase(it);
+    if (FPicker && static_cast<int>(k) < FPicker->GetItems()->Count())
+      FPicker->GetItems()->Delete(static_cast<int>(k));
+  }
+  if (AComponent == FSubject) {
     FSubject = nullptr;
     FRows.clear();
     FRow = -1;
-    FEditing = false;
+    EndEdit();
     Invalidate();
   }
+}
+
+void TPropertyPanel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (FPicker) FPicker->SetBounds(6, 4, std::max(40, AWidth - 12), 22);
+  FTopRow = std::clamp(FTopRow, 0, std::max(0, RowCount() - VisibleRows()));
+  PlaceEditors();
+}
+
+void TPropertyPanel::SetComponents(std::vector<TComponent*> Components) {
+  for (TComponent* c : FComponents)
+    if (c != FSubject) RemoveFreeNotification(c);
+  FComponents = std::move(Components);
+  FPicker->GetItems()->Clear();
+  for (TComponent* c : FComponents) {
+    FreeNotification(c);
+    const TClassInfo* info = ClassInfoOf(c);
+    FPicker->GetItems()->Add(c->GetName() + ": " + (info ? info->Name : c->ClassName()));
+  }
+  auto it = std::find(FComponents.begin(), FComponents.end(), FSubject);
+  FPicker->SetItemIndex(it == FComponents.end() ? -1 : static_cast<int>(it - FComponents.begin()));
 }
 
 void TPropertyPanel::AddRows(const TPersistent* Obj, const std::string& Prefix) {
@@ -161,15 +308,22 @@ void TPropertyPanel::AddRows(const TPersistent* Obj, const std::string& Prefix) 
 
 void TPropertyPanel::SetSubject(TComponent* Value) {
   if (Value == FSubject) return;
-  if (FSubject) RemoveFreeNotification(FSubject);
+  EndEdit();
+  bool listed = std::find(FComponents.begin(), FComponents.end(), FSubject) != FComponents.end();
+  if (FSubject && !listed) RemoveFreeNotification(FSubject);
   FSubject = Value;
   if (FSubject) FreeNotification(FSubject);
   FRows.clear();
-  FEditing = false;
   if (FSubject) AddRows(FSubject, "");
   FRow = FRows.empty() ? -1 : 0;
   FTopRow = 0;
-  SetMessage(FSubject ? "Click a value, or select a row and type, then Enter" : "", false);
+  if (FPicker) {
+    auto it = std::find(FComponents.begin(), FComponents.end(), FSubject);
+    FPicker->SetItemIndex(it == FComponents.end() ? -1
+                                                  : static_cast<int>(it - FComponents.begin()));
+  }
+  SetMessage(FSubject ? "Click a value or press Enter to edit it; typing starts a new value" : "",
+             false);
   Invalidate();
 }
 
@@ -179,11 +333,22 @@ std::string TPropertyPanel::RowValue(int Index) const {
   return GetPropText(t.Object, *t.Prop);
 }
 
+bool TPropertyPanel::RowHasChoices(int Index) const {
+  if (Index < 0 || Index >= RowCount()) return false;
+  TPropKind k = FRows[static_cast<size_t>(Index)].Prop->Kind;
+  return k == pkBool || k == pkEnum || k == pkSet || k == pkColor;
+}
+
+std::string TPropertyPanel::EditText() const {
+  if (!FEditing) return {};
+  return FEdit && FEdit->GetVisible() ? FEdit->GetText() : FChoice ? FChoice->GetText() : "";
+}
+
 void TPropertyPanel::SetRowIndex(int Value) {
   if (FRows.empty()) return;
   Value = std::clamp(Value, 0, RowCount() - 1);
   if (Value == FRow) return;
-  FEditing = false;
+  EndEdit();
   FRow = Value;
   ScrollIntoView();
   Invalidate();
@@ -193,17 +358,42 @@ int TPropertyPanel::VisibleRows() const {
   return std::max(1, (GetHeight() - kHeaderHeight - kMessageHeight) / kRowHeight);
 }
 
+TRect TPropertyPanel::ScrollBarRect() const {
+  if (RowCount() <= VisibleRows()) return {};
+  return Rect(GetWidth() - widgetpaint::ListScrollBarWidth, kHeaderHeight, GetWidth(),
+              kHeaderHeight + VisibleRows() * kRowHeight);
+}
+
+int TPropertyPanel::RowsWidth() const {
+  return GetWidth() - (ScrollBarRect().IsEmpty() ? 0 : widgetpaint::ListScrollBarWidth);
+}
+
+void TPropertyPanel::SetTopRow(int Value) {
+  Value = std::clamp(Value, 0, std::max(0, RowCount() - VisibleRows()));
+  if (Value == FTopRow) return;
+  FTopRow = Value;
+  PlaceEditors();
+  Invalidate();
+}
+
 void TPropertyPanel::ScrollIntoView() {
-  if (FRow < FTopRow) FTopRow = FRow;
-  if (FRow >= FTopRow + VisibleRows()) FTopRow = FRow - VisibleRows() + 1;
-  FTopRow = std::clamp(FTopRow, 0, std::max(0, RowCount() - VisibleRows()));
+  int top = FTopRow;
+  if (FRow < top) top = FRow;
+  if (FRow >= top + VisibleRows()) top = FRow - VisibleRows() + 1;
+  SetTopRow(top);
 }
 
 TRect TPropertyPanel::RowRect(int Index) const {
   int slot = Index - FTopRow;
-  if (slot < 0 || slot >= VisibleRows()) return {};
-  return Rect(0, kHeaderHeight + slot * kRowHeight, GetWidth(),
+  if (slot < 0 || slot >= VisibleRows() || Index >= RowCount()) return {};
+  return Rect(0, kHeaderHeight + slot * kRowHeight, RowsWidth(),
               kHeaderHeight + (slot + 1) * kRowHeight);
+}
+
+TRect TPropertyPanel::ValueRect(int Index) const {
+  TRect r = RowRect(Index);
+  if (r.IsEmpty()) return {};
+  return Rect(FNameWidth + 1, r.Top, r.Right, r.Bottom - 1);
 }
 
 void TPropertyPanel::SetMessage(const std::string& Text, bool IsError) {
@@ -223,27 +413,143 @@ bool TPropertyPanel::Apply(int Row, const std::string& Text) {
     return true;
   } catch (const Exception& e) {
     SetMessage(e.Message, true);
+    // The reason is worth a dialog: the message line is easy to miss.
+    FApplying = true;
+    Application->ShowException(e);
+    FApplying = false;
     return false;
   }
 }
 
+void TPropertyPanel::PlaceEditors() {
+  if (!FEdit || !FChoice) return;
+  TRect v = FEditing ? ValueRect(FRow) : TRect{};
+  if (v.IsEmpty()) {
+    FEdit->SetVisible(false);
+    FChoice->SetVisible(false);
+    return;
+  }
+  if (FEdit->GetVisible()) FEdit->SetBounds(v.Left + 2, v.Top + 2, v.Width() - 3, v.Height() - 3);
+  if (FChoice->GetVisible()) FChoice->SetBounds(v.Left, v.Top - 1, v.Width(), FChoice->GetHeight());
+}
+
 void TPropertyPanel::BeginEdit(const std::string& Initial) {
-  if (FRow < 0) return;
+  if (FRow < 0 || !FEdit) return;
+  ScrollIntoView();
+  FChoice->SetVisible(false);
   FEditing = true;
-  FEditText = Initial;
-  FEditFresh = true;
+  FEdit->SetText(Initial);
+  FEdit->ClearUndo();
+  FEdit->SetVisible(true);
+  PlaceEditors();
+  FEdit->SetFocus();
+  FEdit->SelectAll();
   Invalidate();
 }
 
-void TPropertyPanel::CancelEdit() {
-  FEditing = false;
+void TPropertyPanel::FillChoices(int Row) {
+  const TPropInfo* p = FRows[static_cast<size_t>(Row)].Prop;
+  std::string v = RowValue(Row);
+  TStrings* items = FChoice->GetItems();
+  items->Clear();
+  int index = -1;
+  if (p->Kind == pkBool) {
+    items->Add("False");
+    items->Add("True");
+    index = v == "True" ? 1 : 0;
+  } else if (p->Kind == pkEnum) {
+    for (const std::string& n : p->Enum->Names) items->Add(n);
+    index = p->Enum->IndexOf(v);
+  } else if (p->Kind == pkSet) {
+    for (const std::string& n : p->Enum->Names) items->Add((SetHas(v, n) ? "[x] " : "[ ] ") + n);
+    index = 0;
+  } else if (p->Kind == pkColor) {
+    for (const TColorIdent& c : kColorIdents) {
+      if (v == c.Name) index = items->Count();
+      items->Add(c.Name);
+    }
+    if (index < 0) {
+      index = items->Count();
+      items->Add(v);  // the value itself when it has no name
+    }
+    items->Add(kCustomColor);
+  }
+  FChoice->SetItemIndex(index);
+}
+
+void TPropertyPanel::EditRow() {
+  if (FRow < 0) return;
+  if (!RowHasChoices(FRow) || !FChoice) return BeginEdit(RowValue(FRow));
+  ScrollIntoView();
+  FEdit->SetVisible(false);
+  FEditing = true;
+  FillChoices(FRow);
+  FChoice->SetVisible(true);
+  PlaceEditors();
+  FChoice->SetFocus();
+  FChoice->SetDroppedDown(true);
   Invalidate();
 }
+
+void TPropertyPanel::ChoiceMade() {
+  if (!FEditing || !FChoice || FRow < 0) return;
+  int i = FChoice->GetItemIndex();
+  if (i < 0) return;
+  std::string item = FChoice->GetItems()->Get(i);
+  const TPropInfo* p = FRows[static_cast<size_t>(FRow)].Prop;
+  if (p->Kind == pkSet) {
+    // A member toggles; the list stays for the next one.
+    std::string name = item.substr(4), v = RowValue(FRow), out = "[";
+    bool has = SetHas(v, name);
+    for (const std::string& n : p->Enum->Names) {
+      bool in = n == name ? !has : SetHas(v, n);
+      if (in) out += (out.size() > 1 ? "," : "") + n;
+    }
+    if (Apply(FRow, out + "]")) {
+      FillChoices(FRow);
+      FChoice->SetItemIndex(i);
+    }
+    Invalidate();
+    return;
+  }
+  if (p->Kind == pkColor && item == kCustomColor) return PickColor();
+  if (Apply(FRow, item)) EndEdit();
+  Invalidate();
+}
+
+void TPropertyPanel::PickColor() {
+  if (FRow < 0 || FRows[static_cast<size_t>(FRow)].Prop->Kind != pkColor) return;
+  TColorDialog dialog(nullptr);
+  TColor c = clBlack;
+  try {
+    c = StringToColor(RowValue(FRow));
+  } catch (const Exception&) {
+  }
+  dialog.SetColor(c);
+  if (dialog.Execute()) Apply(FRow, ColorToString(dialog.GetColor()));
+  EndEdit();
+}
+
+void TPropertyPanel::EndEdit() {
+  bool refocus = FEditing && ((FEdit && FEdit->Focused()) || (FChoice && FChoice->Focused()));
+  FEditing = false;
+  if (FChoice && FChoice->GetDroppedDown()) FChoice->SetDroppedDown(false);
+  if (FEdit) FEdit->SetVisible(false);
+  if (FChoice) FChoice->SetVisible(false);
+  if (refocus && CanFocus()) SetFocus();
+  Invalidate();
+}
+
+void TPropertyPanel::CancelEdit() { EndEdit(); }
 
 bool TPropertyPanel::CommitEdit() {
-  if (!FEditing) return false;
-  bool ok = Apply(FRow, FEditText);
-  if (ok) FEditing = false;
+  if (!FEditing || FApplying) return false;
+  if (!FEdit->GetVisible()) {
+    ChoiceMade();
+    return !FEditing;
+  }
+  bool ok = Apply(FRow, FEdit->GetText());
+  if (ok) EndEdit();
   Invalidate();
   return ok;
 }
@@ -258,79 +564,68 @@ void TPropertyPanel::StepValue(int Row) {
     int k = p->Enum->IndexOf(v);
     Apply(Row, p->Enum->Names[static_cast<size_t>(k + 1) % p->Enum->Names.size()]);
   } else {
-    BeginEdit(v);
+    EditRow();
   }
 }
 
 void TPropertyPanel::Paint() {
   TCanvas* c = Canvas();
-  int w = GetWidth(), h = GetHeight();
+  int w = GetWidth(), h = GetHeight(), rw = RowsWidth();
   c->Font()->Assign(GetFont());
   c->Brush()->SetColor(clBtnFace);
   c->FillRect(Rect(0, 0, w, kHeaderHeight));
-  c->Brush()->SetStyle(bsClear);
-  c->Font()->SetStyle({fsBold});
-  std::string title =
-      FSubject ? FSubject->GetName() + ": " + ClassInfoOf(FSubject)->Name : "No component selected";
-  c->TextOut(8, (kHeaderHeight - c->TextHeight(title)) / 2, title);
-  c->Font()->SetStyle({});
+  c->Brush()->SetColor(clWindow);
+  c->FillRect(Rect(0, kHeaderHeight, w, h - kMessageHeight));
   for (int i = FTopRow; i < RowCount() && i < FTopRow + VisibleRows(); ++i) {
     TRect r = RowRect(i);
     bool sel = i == FRow;
-    c->Brush()->SetColor(sel ? (Focused() ? clHighlight : clBtnFace) : clWindow);
-    c->FillRect(r);
-    c->Font()->SetColor(sel && Focused() ? clHighlightText : clWindowText);
+    bool focus = Focused() || FEditing;
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(sel ? (focus ? clHighlight : clBtnFace) : clWindow);
+    c->FillRect(Rect(r.Left, r.Top, FNameWidth, r.Bottom - 1));
+    c->Font()->SetColor(sel && focus ? clHighlightText : clWindowText);
     c->Brush()->SetStyle(bsClear);
-    TRect nameCell = Rect(r.Left + 6, r.Top, FNameWidth, r.Bottom);
+    TRect nameCell = Rect(r.Left + 6, r.Top, FNameWidth - 2, r.Bottom);
     int ty = r.Top + (kRowHeight - c->TextHeight("Ag")) / 2;
     c->TextRect(nameCell, nameCell.Left, ty, FRows[static_cast<size_t>(i)].Path);
-    TRect valueCell = Rect(FNameWidth + 4, r.Top, w - 2, r.Bottom);
-    if (sel && FEditing) {
-      c->Brush()->SetColor(clWindow);
-      c->FillRect(valueCell);
-      c->Pen()->SetColor(clHighlight);
-      c->Brush()->SetStyle(bsClear);
-      c->Rectangle(valueCell);
-      int caret = valueCell.Left + 3 + c->TextWidth(FEditText);
-      if (FEditFresh && !FEditText.empty()) {
-        c->Brush()->SetColor(clHighlight);
-        c->FillRect(Rect(valueCell.Left + 2, r.Top + 3, caret + 1, r.Bottom - 3));
-        c->Brush()->SetStyle(bsClear);
-      }
-      c->Font()->SetColor(FEditFresh ? clHighlightText : clWindowText);
-      c->TextRect(valueCell.Inflate(-1, -1), valueCell.Left + 3, ty, FEditText);
-      c->Pen()->SetColor(clWindowText);
-      c->MoveTo(caret, r.Top + 3);
-      c->LineTo(caret, r.Bottom - 3);
-    } else {
+    if (!(sel && FEditing)) {
+      TRect valueCell = Rect(FNameWidth + 4, r.Top, rw - 2, r.Bottom);
       std::string v = RowValue(i);
       std::replace(v.begin(), v.end(), '\n', ' ');
-      c->TextRect(valueCell, valueCell.Left + 3, ty, v);
+      c->Font()->SetColor(clWindowText);
+      c->TextRect(valueCell, valueCell.Left, ty, v);
+      if (RowHasChoices(i) && sel) {
+        // The drop-down's arrow shows which rows choose from a list.
+        widgetpaint::Arrow(c, Rect(rw - 16, r.Top, rw - 2, r.Bottom), 1, clWindowText);
+      }
     }
+    if (sel && Focused() && !FEditing) c->DrawFocusRect(Rect(r.Left, r.Top, rw, r.Bottom - 1));
     c->Pen()->SetColor(clBtnFace);
     c->MoveTo(0, r.Bottom - 1);
-    c->LineTo(w, r.Bottom - 1);
+    c->LineTo(rw, r.Bottom - 1);
   }
-  // A thumb on the right edge when the rows do not all fit (the wheel and the keys scroll).
-  int visible = VisibleRows();
-  if (RowCount() > visible) {
-    int track = visible * kRowHeight;
-    int thumb = std::max(12, track * visible / RowCount());
-    int top = kHeaderHeight + (track - thumb) * FTopRow / std::max(1, RowCount() - visible);
-    c->Brush()->SetColor(clBtnShadow);
-    c->FillRect(Rect(w - 4, top, w - 1, top + thumb));
+  TRect bar = ScrollBarRect();
+  if (!bar.IsEmpty()) {
+    widgetpaint::TListScrollBar b;
+    b.Bar = bar;
+    b.Count = RowCount();
+    b.Visible = VisibleRows();
+    b.Top = FTopRow;
+    widgetpaint::PaintListScrollBar(c, b);
   }
   c->Pen()->SetColor(clBtnFace);
   c->MoveTo(FNameWidth, kHeaderHeight);
-  c->LineTo(FNameWidth, h - kMessageHeight);
+  c->LineTo(FNameWidth, kHeaderHeight + std::min(RowCount(), VisibleRows()) * kRowHeight);
   TRect msg = Rect(0, h - kMessageHeight, w, h);
+  c->Brush()->SetStyle(bsSolid);
   c->Brush()->SetColor(FMessageIsError ? RGB(0xFF, 0xE0, 0xE0) : clBtnFace);
   c->FillRect(msg);
   c->Brush()->SetStyle(bsClear);
   c->Font()->SetColor(FMessageIsError ? clMaroon : clWindowText);
-  TRect text = msg.Inflate(-6, -3);
-  DrawText(c, FMessage, text, DT_WORDBREAK | DT_NOPREFIX);
-  c->Pen()->SetColor(clBtnShadow);
+  TRect text = msg.Inflate(-6, -4);
+  DrawText(c, FMessage, text, DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
+  // The panel's edge: the highlight colour while it has the focus, so the focus is visible.
+  c->Pen()->SetColor(Focused() || FEditing ? clHighlight : clBtnShadow);
   c->MoveTo(0, 0);
   c->LineTo(0, h);
 }
@@ -338,20 +633,43 @@ void TPropertyPanel::Paint() {
 void TPropertyPanel::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   FocusOnClick(this);
   TCustomControl::MouseDown(Button, Shift, X, Y);
+  if (Button != mbLeft) return;
+  // The scroll bar takes its own presses: they never select a row.
+  if (FScroll->Press({X, Y})) {
+    SetMouseCapture(true);
+    return;
+  }
   // The second press of a double click belongs to DblClick.
-  if (Button != mbLeft || Shift.Contains(ssDouble)) return;
+  if (Shift.Contains(ssDouble)) return;
   for (int i = FTopRow; i < RowCount() && i < FTopRow + VisibleRows(); ++i) {
     if (!RowRect(i).Contains({X, Y})) continue;
     bool again = i == FRow;
+    if (FEditing && !CommitEdit()) return;
     SetRowIndex(i);
-    // A click on the value of the selected row edits it.
-    if (again && X > FNameWidth && !FEditing) BeginEdit(RowValue(i));
+    // A click on the value of the selected row edits it; a row with choices opens its list
+    // from the arrow only, so that a double click on the value can step it.
+    if (again && X > FNameWidth && !FEditing && (!RowHasChoices(i) || X >= RowsWidth() - 18))
+      EditRow();
     return;
   }
 }
 
+void TPropertyPanel::MouseMove(TShiftState Shift, int X, int Y) {
+  if (FScroll->Pressed()) FScroll->Move({X, Y});
+  TCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TPropertyPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (Button == mbLeft && FScroll->Pressed()) {
+    FScroll->Release({X, Y});
+    SetMouseCapture(false);
+  }
+  TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
 void TPropertyPanel::DblClick() {
   TCustomControl::DblClick();
+  if (FScroll->Pressed()) return;
   if (FEditing) CancelEdit();
   StepValue(FRow);
 }
@@ -363,6 +681,10 @@ void TPropertyPanel::KeyDown(uint16_t& Key, TShiftState Shift) {
       SetRowIndex(FRow - 1);
       break;
     case VK_DOWN:
+      if (Shift.Contains(ssAlt)) {
+        EditRow();
+        break;
+      }
       SetRowIndex(FRow + 1);
       break;
     case VK_PRIOR:
@@ -372,25 +694,14 @@ void TPropertyPanel::KeyDown(uint16_t& Key, TShiftState Shift) {
       SetRowIndex(FRow + VisibleRows());
       break;
     case VK_HOME:
-      if (FEditing) return;
       SetRowIndex(0);
       break;
     case VK_END:
-      if (FEditing) return;
       SetRowIndex(RowCount() - 1);
       break;
     case VK_RETURN:
-      if (FEditing)
-        CommitEdit();
-      else
-        BeginEdit(RowValue(FRow));
-      break;
-    case VK_ESCAPE:
-      if (!FEditing) return;
-      CancelEdit();
-      break;
     case VK_F2:
-      BeginEdit(RowValue(FRow));
+      EditRow();
       break;
     default:
       return;
@@ -401,23 +712,13 @@ void TPropertyPanel::KeyDown(uint16_t& Key, TShiftState Shift) {
 void TPropertyPanel::KeyPress(char32_t& Key) {
   TCustomControl::KeyPress(Key);
   if (Key == 0 || FRow < 0) return;
-  if (Key == 8) {
-    if (FEditing && FEditFresh)
-      FEditText.clear();
-    else if (FEditing)
-      BackspaceUtf8(FEditText);
-    FEditFresh = false;
-  } else if (Key == U' ' && !FEditing &&
-             (FRows[static_cast<size_t>(FRow)].Prop->Kind == pkBool ||
-              FRows[static_cast<size_t>(FRow)].Prop->Kind == pkEnum)) {
+  if (Key == U' ' && (FRows[static_cast<size_t>(FRow)].Prop->Kind == pkBool ||
+                      FRows[static_cast<size_t>(FRow)].Prop->Kind == pkEnum)) {
     StepValue(FRow);
   } else if (Key >= 0x20 && Key != 0x7F) {
-    // Typing on a row that is not being edited replaces its value.
-    if (!FEditing) BeginEdit("");
-    // The value shown when editing began is selected: typing replaces it.
-    if (FEditFresh) FEditText.clear();
-    FEditFresh = false;
-    AppendUtf8(FEditText, Key);
+    // Typing on a row starts a new value with that character.
+    BeginEdit("");
+    FEdit->KeyPress(Key);
   } else {
     return;
   }
@@ -427,16 +728,23 @@ void TPropertyPanel::KeyPress(char32_t& Key) {
 
 bool TPropertyPanel::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
   if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
-  int steps = WheelDelta / WHEEL_DELTA * 3;
-  FTopRow = std::clamp(FTopRow - steps, 0, std::max(0, RowCount() - VisibleRows()));
-  Invalidate();
+  SetTopRow(FTopRow - WheelDelta / WHEEL_DELTA * 3);
   return true;
 }
 
 void TPropertyPanel::WMGetDlgCode(TMessage& Message) {
-  // Enter commits and Esc cancels a value here: a default or cancel button on the page must
-  // not take them.
+  // Enter edits here: a default or cancel button on the page must not take it.
   Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
+}
+
+void TPropertyPanel::CMEnter(TMessage& Message) {
+  TCustomControl::CMEnter(Message);
+  Invalidate();
+}
+
+void TPropertyPanel::CMExit(TMessage& Message) {
+  TCustomControl::CMExit(Message);
+  Invalidate();
 }
 
 // ---------------------------------------------------------------- pages
@@ -474,6 +782,7 @@ TGalleryForm::TGalleryForm(TComponent* AOwner) : TSelectingForm(AOwner) {
   FPanel = new TPropertyPanel(this);
   FPanel->SetName("PropertyPanel");
   FPanel->SetAlign(alRight);
+  FPanel->SetWidth(300);
   FPanel->SetParent(this);
   FPages = GalleryPages();
   std::vector<std::string> titles;
@@ -481,6 +790,8 @@ TGalleryForm::TGalleryForm(TComponent* AOwner) : TSelectingForm(AOwner) {
   FList->SetItems(titles);
   FList->OnChange = [this](TObject*) { ShowPage(FList->GetItemIndex()); };
   SetActiveControl(FList);
+  // Errors show in a dialog of our own, whatever the backend can do.
+  InstallErrorDialogHook();
   if (!FPages.empty()) ShowPage(0);
 }
 
@@ -488,6 +799,7 @@ void TGalleryForm::ShowPage(int Index) {
   if (Index < 0 || Index >= PageCount()) return;
   FList->SetItemIndex(Index);  // no-op when it is the current item already
   FPanel->SetSubject(nullptr);
+  FPanel->SetComponents({});
   delete FPage;
   FPage = nullptr;
   TComponent* root = CreateComponentFromText(FPages[static_cast<size_t>(Index)].Text, this);
@@ -500,9 +812,47 @@ void TGalleryForm::ShowPage(int Index) {
   FPage->SetAlign(alClient);
   FPage->SetParent(this);
   FPage->SendToBack();
+  std::vector<TComponent*> parts;
+  for (int i = 0; i < FPage->ComponentCount(); ++i) parts.push_back(FPage->Components(i));
+  FPanel->SetComponents(std::move(parts));
   SelectComponent(FPage->ComponentCount() > 0 ? FPage->Components(0) : FPage);
 }
 
 void TGalleryForm::SelectComponent(TComponent* Component) { FPanel->SetSubject(Component); }
+
+void TGalleryForm::PreviewMouseDown(TControl* Hit) {
+  if (!FPage) return;
+  // The part pressed may be a piece of a component (a combo box's edit, a grid's editor): the
+  // nearest control the page owns is what was meant.
+  TControl* found = nullptr;
+  for (TControl* c = Hit; c && !found; c = c->GetParent()) {
+    if (c == FPage) {
+      found = FPage;
+    } else if (c->GetOwner() == FPage) {
+      found = c;
+    } else if (c == this) {
+      return;  // the page list or the inspector
+    }
+  }
+  if (!found) return;
+  // Disabled controls and labels take no mouse: the designer still selects them, by geometry.
+  TPoint p = ScreenToClient(Application->CursorPos());
+  for (bool deeper = true; deeper;) {
+    deeper = false;
+    auto* w = dynamic_cast<TWinControl*>(found);
+    if (!w) break;
+    for (int i = w->ControlCount() - 1; i >= 0; --i) {
+      TControl* c = w->Controls(i);
+      if (!c->GetVisible() || c->GetOwner() != FPage) continue;
+      TPoint local = c->ParentToClient(p, this);
+      if (local.X < 0 || local.Y < 0 || local.X >= c->GetWidth() || local.Y >= c->GetHeight())
+        continue;
+      found = c;
+      deeper = true;
+      break;
+    }
+  }
+  if (FPanel->Subject() != found) SelectComponent(found);
+}
 
 }  // namespace qel

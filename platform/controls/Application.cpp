@@ -109,6 +109,7 @@ void TApplication::ResetServices(std::unique_ptr<TBackend> Backend) {
   FVirtualNow = 0;
   OnModalShow = nullptr;
   OnException = nullptr;
+  OnShowError = nullptr;
   OnHint = nullptr;
   FShowHint = true;
   FHintPause = 500;
@@ -214,7 +215,21 @@ void TApplication::HandleException(TObject* Sender) {
 }
 
 void TApplication::ShowException(const std::exception& E) {
-  if (FBackend) FBackend->ShowError(E.what());
+  static bool showing = false;
+  std::string message = E.what();
+  if (!OnShowError) {
+    if (FBackend) FBackend->ShowError(message);
+    return;
+  }
+  if (FBackend) FBackend->LogError(message);
+  if (showing) return;
+  showing = true;
+  try {
+    OnShowError(message);
+  } catch (...) {
+    // The dialog itself failed (no memory, no font): the log line is all that is left.
+  }
+  showing = false;
 }
 
 // ---------------------------------------------------------------- windows and timers

@@ -57,8 +57,12 @@ class TBackend {
   virtual void ClearClipboard() = 0;
   virtual void SetCursor(TCursor Cursor) = 0;
   virtual void Beep(unsigned Type) = 0;
-  // Shows an error message that reached the application's exception handler.
+  // Shows an error message that reached the application's exception handler (the native box,
+  // used only when no dialog of our own is installed; see TApplication::OnShowError).
   virtual void ShowError(const std::string& Message) = 0;
+  // Keeps a record of an error the application shows in its own dialog (a log line, or the
+  // headless list), so unattended runs still see it.
+  virtual void LogError(const std::string& Message) { (void)Message; }
   virtual TSize ScreenSize() = 0;
 };
 

@@ -502,6 +502,7 @@ void TForm::InputMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
     TPoint local;
     TControl* hit = FindTarget(this, {X, Y}, local);
     SetHover(hit, Shift);
+    PreviewMouseDown(hit);
     // A press focuses the windowed control it lands on when that control takes the focus.
     if (!FCapture) {
       if (auto* w = dynamic_cast<TWinControl*>(hit);

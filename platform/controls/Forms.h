@@ -159,6 +159,9 @@ class TForm : public TWinControl {
  protected:
   virtual void DoShow();
   virtual void DoHide();
+  // Sees every press of a mouse button before the control under the pointer (Hit) gets it, for
+  // a form that watches its controls (a designer selecting what is clicked); Hit may be the form.
+  virtual void PreviewMouseDown(TControl* Hit) { (void)Hit; }
   void Paint() override;
   void CNKeyDown(TMessage& Message) override;
   void CMDialogKey(TMessage& Message) override;
@@ -292,11 +295,18 @@ class TApplication : public TComponent {
   void Terminate() { FTerminated = true; }
   bool Terminated() const { return FTerminated; }
 
-  // Call from a catch block: EAbort is silent; otherwise OnException when set, else the
-  // backend shows the message (headless records it). Never lets an exception out.
+  // Call from a catch block: EAbort is silent; otherwise OnException when set, else
+  // ShowException. Never lets an exception out.
   void HandleException(TObject* Sender);
+  // Shows the message in OnShowError's dialog (the backend logs it too) or, without one, in the
+  // backend's native box (headless records it). An error raised while the dialog is showing
+  // it is only logged: a validating control losing the focus to the dialog must not stack
+  // dialogs without end.
   void ShowException(const std::exception& E);
   TExceptionEvent OnException;
+  // Shows an error modally in the application's own dialog; set by the widgets layer, which
+  // owns dialogs (InstallErrorDialogHook). Unset, the backend's native box shows it.
+  std::function<void(const std::string& Message)> OnShowError;
 
   // ---- the clock and window timers
   // Milliseconds since start: virtual time under headless, the backend's clock otherwise.

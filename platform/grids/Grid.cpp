@@ -552,8 +552,10 @@ void TCustomGrid::ScrollToCell(int ACol, int ARow) {
 }
 
 void TCustomGrid::ScrollBy(bool Vertical, int Delta) {
+  // Indexes reach 2^31 - 1: the sum is taken in 64 bits and saturates at the int range (the
+  // pixel clamp would cut a page step beyond row 2^30 back to it).
   int64_t target = int64_t(Vertical ? FTopLeft.Y : FTopLeft.X) + Delta;
-  int t = ClampToInt(target);
+  int t = int(std::clamp<int64_t>(target, INT32_MIN, INT32_MAX));
   if (Vertical)
     MoveTopLeft(FTopLeft.X, t);
   else

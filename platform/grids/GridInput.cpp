@@ -94,7 +94,7 @@ void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
       if (ctrl) {
         to.Y = FTopLeft.Y + std::max(0, VisibleRowCount() - 1);
       } else {
-        to.Y += page;
+        to.Y = int(std::min<int64_t>(int64_t(to.Y) + page, INT32_MAX));  // no wrap at 2^31
         ScrollBy(true, page);
       }
       break;

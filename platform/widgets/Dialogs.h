@@ -298,6 +298,10 @@ TModalResult MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButt
                         int HelpCtx = 0);
 // A box with the text and an OK button, captioned with the application's title.
 void ShowMessage(const std::string& Msg);
+// Makes the application show its errors in an mtError message box with an OK button (Enter
+// or Esc closes it, the focus goes back where it was) instead of the backend's native box.
+// RegisterStdWidgetClasses installs it.
+void InstallErrorDialogHook();
 
 // Registers TButton, TCommonDialog and TColorDialog (and what RegisterStdWidgetClasses
 // registers) with the class registry. Idempotent.

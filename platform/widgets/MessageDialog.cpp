@@ -169,4 +169,11 @@ void ShowMessage(const std::string& Msg) {
   f->ShowModal();
 }
 
+void InstallErrorDialogHook() {
+  if (!Application) return;
+  Application->OnShowError = [](const std::string& Message) {
+    MessageDlg(Message, mtError, {mbOK});
+  };
+}
+
 }  // namespace qel

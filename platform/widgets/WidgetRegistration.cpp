@@ -1,6 +1,7 @@
 // Published properties of the standard widgets, for form files, qel-render and the gallery.
 #include "platform/controls/Properties.h"
 #include "platform/widgets/Buttons.h"
+#include "platform/widgets/Dialogs.h"
 #include "platform/widgets/EditText.h"
 #include "platform/widgets/ExtCtrls.h"
 #include "platform/widgets/StdCtrls.h"
@@ -9,6 +10,7 @@ namespace qel {
 
 void RegisterStdWidgetClasses() {
   RegisterPlatformClasses();
+  InstallErrorDialogHook();
   RegisterEnum<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
   RegisterEnum<TEditCharCase>("TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"});
   RegisterEnum<TScrollStyle>("TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});

@@ -1,10 +1,14 @@
 // The gallery in a real window: under a private Xvfb, a click on the page list and a key press
-// must change what the window shows. Skipped where Xvfb, xdotool or ImageMagick is missing.
+// must change what the window shows; the inspector edits with its keys and drop-down, refused
+// values show in our own error dialog, and a huge drawing stays responsive. Skipped where Xvfb,
+// xdotool or ImageMagick is missing.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "Process.h"
+#include "apps/gallery/GalleryForm.h"
+#include "platform/backends/headless/Headless.h"
 #include "platform/graphics/Graphics.h"
 
 namespace qel::test {
@@ -93,6 +97,56 @@ class GalleryE2E : public ::testing::Test {
     return false;
   }
 
+  // Starts the gallery on Page and waits for its window.
+  void StartGallery(const std::string& Page) {
+    ASSERT_TRUE(FGallery.Start({kGallery, "--page", Page}, Env(), (FDir / "gallery.log").string()));
+    TRunResult search =
+        X({"xdotool", "search", "--sync", "--onlyvisible", "--name", "QEL gallery"});
+    ASSERT_EQ(search.Exit, 0) << ReadText((FDir / "gallery.log").string());
+    FWindow = search.Output.substr(0, search.Output.find('\n'));
+    ASSERT_TRUE(WaitForShot([](const TBitmap& B) { return B.GetWidth() == 1000; }));
+  }
+  // Where the inspector shows row Path of the first component of Page (window coordinates, in
+  // the value column), laid out by the same code headless.
+  static TPoint InspectorRow(const std::string& Page, const std::string& Path) {
+    ResetHeadlessApplication();
+    RegisterGalleryClasses();
+    TGalleryForm* form = nullptr;
+    Application->CreateForm(form);
+    form->Show();
+    TPoint at{-1, -1};
+    for (int i = 0; i < form->PageCount(); ++i)
+      if (form->PageSource(i).Stem == Page) form->ShowPage(i);
+    TPropertyPanel* panel = form->Panel();
+    for (int i = 0; i < panel->RowCount(); ++i)
+      if (panel->RowPath(i) == Path) {
+        panel->SetRowIndex(i);
+        TRect r = panel->RowRect(i);
+        at = {panel->GetLeft() + r.Right - 40, panel->GetTop() + (r.Top + r.Bottom) / 2};
+      }
+    ResetHeadlessApplication();
+    return at;
+  }
+  // The window of our own dialog captioned Caption, or "" when none shows within the wait.
+  std::string DialogWindow(const std::string& Caption) {
+    TRunResult r = X({"xdotool", "search", "--sync", "--onlyvisible", "--name", "^" + Caption + "$"});
+    return r.Exit == 0 ? r.Output.substr(0, r.Output.find('\n')) : std::string();
+  }
+  bool DialogGone(const std::string& Caption) {
+    for (int i = 0; i < 50; ++i) {
+      if (X({"xdotool", "search", "--onlyvisible", "--name", "^" + Caption + "$"}).Exit != 0)
+        return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+  }
+  void Click(TPoint P) {
+    ASSERT_EQ(X({"xdotool", "mousemove", "--window", FWindow, std::to_string(P.X),
+                 std::to_string(P.Y), "click", "1"})
+                  .Exit,
+              0);
+  }
+
   fs::path FDir;
   TChild FX;
   TChild FGallery;
@@ -167,6 +221,48 @@ TEST_F(GalleryE2E, ColourDialogRunsModallyAndGivesTheKeysBack) {
   }
   EXPECT_TRUE(gone) << "Esc did not end the dialog";
   EXPECT_TRUE(WaitForShot(red)) << "Esc changed the panel";
+  EXPECT_TRUE(FGallery.Running()) << ReadText((FDir / "gallery.log").string());
+}
+
+// A refused value in the inspector shows the error dialog; Enter closes it and the keys are the
+// inspector's again (Home and typing edit the value, Enter applies it).
+TEST_F(GalleryE2E, ARefusedValueShowsTheErrorDialogAndEnterClosesIt) {
+  TPoint width = InspectorRow("shapes", "Width");
+  ASSERT_GE(width.X, 0);
+  StartGallery("shapes");
+  Click(width);
+  ASSERT_EQ(X({"xdotool", "type", "--delay", "30", "wide"}).Exit, 0);
+  ASSERT_EQ(X({"xdotool", "key", "Return"}).Exit, 0);
+  std::string dialog = DialogWindow("Error");
+  ASSERT_FALSE(dialog.empty()) << "no error dialog for a refused value";
+  ASSERT_EQ(X({"xdotool", "key", "Return"}).Exit, 0);
+  EXPECT_TRUE(DialogGone("Error")) << "Enter did not close the error dialog";
+  // Back in the edit: Home, then a digit before the refused text, still refused; Esc ends it.
+  ASSERT_EQ(X({"xdotool", "key", "ctrl+a"}).Exit, 0);
+  ASSERT_EQ(X({"xdotool", "type", "--delay", "30", "150"}).Exit, 0);
+  ASSERT_EQ(X({"xdotool", "key", "Home"}).Exit, 0);
+  ASSERT_EQ(X({"xdotool", "type", "--delay", "30", "2"}).Exit, 0);
+  ASSERT_EQ(X({"xdotool", "key", "Return"}).Exit, 0);
+  EXPECT_TRUE(DialogGone("Error")) << "2150 was refused";
+  EXPECT_TRUE(FGallery.Running()) << ReadText((FDir / "gallery.log").string());
+}
+
+// The drawing demo made two thousand million pixels wide keeps the window responsive: the next
+// page shows at once.
+TEST_F(GalleryE2E, AHugeDrawingStaysResponsive) {
+  TPoint align = InspectorRow("drawing", "Align"), width = InspectorRow("drawing", "Width");
+  ASSERT_GE(width.X, 0);
+  StartGallery("drawing");
+  for (auto [at, text] : {std::pair{align, "alNone"}, std::pair{width, "2000000000"}}) {
+    Click(at);
+    ASSERT_EQ(X({"xdotool", "type", "--delay", "30", text}).Exit, 0);
+    ASSERT_EQ(X({"xdotool", "key", "Return"}).Exit, 0);
+  }
+  EXPECT_TRUE(DialogGone("Error")) << "a value was refused";
+  const TRect probe = Rect(540, 500, 690, 600);
+  Click({80, 64});  // "Animation"
+  EXPECT_TRUE(WaitForShot([&](const TBitmap& B) { return Share(B, probe, NearBlack) > 0.9; }))
+      << "the window stopped answering";
   EXPECT_TRUE(FGallery.Running()) << ReadText((FDir / "gallery.log").string());
 }
 

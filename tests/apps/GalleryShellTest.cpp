@@ -86,47 +86,126 @@ TEST_F(GalleryShellTest, PropertyPanelWritesThroughTheRegistry) {
   auto* ellipse = dynamic_cast<TShapeView*>(Form->Page()->FindComponent("RedEllipse"));
   ASSERT_NE(ellipse, nullptr);
   Form->SelectComponent(ellipse);
+  TPropertyPanel* panel = Form->Panel();
   THeadlessInput in(Form);
 
-  // Select the row, type a new value, Enter.
-  TPoint p = PanelRow("Brush.Color");
+  // Typing on a row starts a new value in a real edit: Home, arrows and selection work.
+  TPoint p = PanelRow("Width");
   in.Click(p.X, p.Y);
+  in.TypeText("777.5");
+  ASSERT_TRUE(panel->Editing());
+  EXPECT_TRUE(panel->Editor()->Focused());
+  in.PressKey(VK_HOME);
+  in.TypeText("X");
+  in.PressKey(VK_RIGHT);
+  in.PressKey(VK_RIGHT, {ssShift});
+  in.PressKey(VK_RIGHT, {ssShift});
+  in.TypeText("1");
+  EXPECT_EQ(panel->EditText(), "X71.5");
+  in.PressKey('Z', {ssCtrl});  // undo
+  EXPECT_EQ(panel->EditText(), "X777.5");
+  in.PressKey('A', {ssCtrl});
+  in.TypeText("wide");
+  // A refused value is explained in the message dialog; Enter closes it and the edit stays.
+  std::string shown;
+  Application->OnModalShow = [&](TForm* F) {
+    auto* text = dynamic_cast<TControl*>(F->FindComponent("Message"));
+    shown = text ? text->GetCaption() : "?";
+    THeadlessInput(F).PressKey(VK_RETURN);
+  };
+  in.PressKey(VK_RETURN);
+  EXPECT_EQ(shown, "Invalid property value for Width: wide");
+  EXPECT_EQ(ellipse->GetWidth(), 200);
+  EXPECT_TRUE(panel->MessageIsError());
+  EXPECT_EQ(panel->Message(), "Invalid property value for Width: wide");
+  EXPECT_TRUE(panel->Editing());
+  EXPECT_TRUE(panel->Editor()->Focused());
+  in.PressKey(VK_ESCAPE);
+  EXPECT_FALSE(panel->Editing());
+  EXPECT_TRUE(panel->Focused());
+
+  // Typing on a colour row starts a text value too (Enter would drop the named colours down).
+  PanelRow("Brush.Color");
   in.TypeText("clNavy");
-  EXPECT_TRUE(Form->Panel()->Editing());
   in.PressKey(VK_RETURN);
   EXPECT_EQ(ellipse->GetBrush()->GetColor(), clNavy);
-  EXPECT_FALSE(Form->Panel()->Editing());
-  EXPECT_EQ(Form->Panel()->Message(), "RedEllipse.Brush.Color = clNavy");
+  EXPECT_FALSE(panel->Editing());
+  EXPECT_EQ(panel->Message(), "RedEllipse.Brush.Color = clNavy");
 
-  // A refused value stays in the editor with the reason shown; Escape gives up.
-  p = PanelRow("Width");
-  in.Click(p.X, p.Y);
-  in.TypeText("wide");
+  // Enumerations choose from their drop-down: Enter opens it, Down and Enter choose.
+  PanelRow("Shape");
+  panel->SetFocus();
   in.PressKey(VK_RETURN);
-  EXPECT_EQ(ellipse->GetWidth(), 200);
-  EXPECT_TRUE(Form->Panel()->MessageIsError());
-  EXPECT_EQ(Form->Panel()->Message(), "Invalid property value for Width: wide");
-  EXPECT_TRUE(Form->Panel()->Editing());
-  in.PressKey(VK_ESCAPE);
-  EXPECT_FALSE(Form->Panel()->Editing());
-
-  // Backspace removes whole characters; a double click steps an enumeration.
-  p = PanelRow("Caption");
-  in.Click(p.X, p.Y);
-  in.TypeText("Größe");
-  in.PressKey(VK_BACK);
-  EXPECT_EQ(Form->Panel()->EditText(), "Größ");
+  ASSERT_TRUE(panel->Choice()->GetDroppedDown());
+  EXPECT_EQ(panel->Choice()->GetText(), "skEllipse");
+  in.PressKey(VK_DOWN);
   in.PressKey(VK_RETURN);
-  EXPECT_EQ(ellipse->GetCaption(), "Größ");
+  EXPECT_EQ(ellipse->GetShape(), skRoundRect);
+  EXPECT_FALSE(panel->Editing());
+  // A double click steps it; the component list chooses another component.
   p = PanelRow("Shape");
   in.DoubleClick(p.X, p.Y);
-  EXPECT_EQ(ellipse->GetShape(), skRoundRect);
-  EXPECT_FALSE(Form->Panel()->Editing());
+  EXPECT_NE(ellipse->GetShape(), skRoundRect);
+  TComboBox* list = panel->ComponentList();
+  int square = -1;
+  for (int i = 0; i < list->GetItems()->Count(); ++i)
+    if (list->GetItems()->Get(i).rfind("BlueSquare:", 0) == 0) square = i;
+  ASSERT_GE(square, 0);
+  list->SetFocus();
+  list->SetItemIndex(square - 1);
+  in.PressKey(VK_DOWN);
+  EXPECT_EQ(panel->Subject(), Form->Page()->FindComponent("BlueSquare"));
+}
 
-  // Clicking a component on the page shows its properties.
-  TPoint square{Form->Page()->GetLeft() + 300, Form->Page()->GetTop() + 100};
-  in.Click(square.X, square.Y);
-  EXPECT_EQ(Form->Panel()->Subject(), Form->Page()->FindComponent("BlueSquare"));
+// A press on any component of any page shows its properties (the deepest component the page
+// owns under the pointer).
+TEST_F(GalleryShellTest, AClickSelectsEveryComponentOnEveryPage) {
+  Application->OnModalShow = [](TForm* F) { F->SetModalResult(mrCancel); };
+  for (int i = 0; i < Form->PageCount(); ++i) {
+    Form->ShowPage(i);
+    TGalleryPage* page = Form->Page();
+    std::vector<TControl*> parts;
+    for (int k = 0; k < page->ComponentCount(); ++k)
+      if (auto* c = dynamic_cast<TControl*>(page->Components(k))) parts.push_back(c);
+    for (TControl* c : parts) {
+      SCOPED_TRACE(Form->PageSource(i).Stem + "/" + c->GetName());
+      if (!c->GetVisible() || c->GetWidth() < 4 || c->GetHeight() < 4) continue;
+      TPoint at = c->ClientToParent({c->GetWidth() / 2, c->GetHeight() / 2}, Form);
+      if (!page->GetClientRect().Contains(page->ParentToClient(at, Form))) continue;
+      Form->SelectComponent(page);
+      THeadlessInput in(Form);
+      in.MouseDown(at.X, at.Y);
+      auto* got = dynamic_cast<TControl*>(Form->Panel()->Subject());
+      in.MouseUp(at.X, at.Y);
+      if (Form->CaptureControl()) in.PressKey(VK_ESCAPE);  // a list the click dropped down
+      ASSERT_NE(got, nullptr);
+      bool within = false;
+      for (TControl* k = got; k; k = k->GetParent()) within = within || k == c;
+      EXPECT_TRUE(within) << "got " << got->GetName();
+      if (Form->Page() != page) break;  // a click that changed the page ends this page's sweep
+    }
+  }
+}
+
+// The drawing demo two thousand million pixels wide paints what shows, not the whole cell: the
+// repaint ends (it used to walk every pixel of its tiles).
+TEST_F(GalleryShellTest, TheDrawingPagePaintsOnlyWhatShowsAtAnyWidth) {
+  Form->ShowPage(PageIndex("drawing"));
+  TPropertyPanel* panel = Form->Panel();
+  ASSERT_EQ(panel->Subject()->GetName(), "CanvasDemo");
+  for (const auto& [path, value] : std::vector<std::pair<std::string, std::string>>{
+           {"Align", "alNone"}, {"Width", "2000000000"}, {"Height", "2000000000"}}) {
+    int row = -1;
+    for (int i = 0; i < panel->RowCount(); ++i)
+      if (panel->RowPath(i) == path) row = i;
+    ASSERT_GE(row, 0) << path;
+    EXPECT_TRUE(panel->Apply(row, value)) << panel->Message();
+  }
+  auto* demo = dynamic_cast<TControl*>(panel->Subject());
+  EXPECT_EQ(demo->GetWidth(), 2000000000);
+  demo->Invalidate();
+  Application->ProcessMessages();
+  EXPECT_TRUE(Form->DirtyRects().empty());
 }
 
 TEST_F(GalleryShellTest, AnimationRunsOnTimersAndPausesOnClick) {

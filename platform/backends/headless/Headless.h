@@ -33,6 +33,7 @@ class THeadlessBackend : public TBackend {
   void SetCursor(TCursor Cursor) override { Cursors.push_back(Cursor); }
   void Beep(unsigned Type) override { Beeps.push_back(Type); }
   void ShowError(const std::string& Message) override { Errors.push_back(Message); }
+  void LogError(const std::string& Message) override { Errors.push_back(Message); }
   TSize ScreenSize() override { return {1280, 1024}; }
 
   // What happened, for tests.

@@ -489,6 +489,10 @@ void TSdlBackend::SetCursor(TCursor Cursor) {
   if (FCursors[slot]) SDL_SetCursor(FCursors[slot]);
 }
 
+void TSdlBackend::LogError(const std::string& Message) {
+  std::fprintf(stderr, "%s\n", Message.c_str());
+}
+
 void TSdlBackend::ShowError(const std::string& Message) {
   std::fprintf(stderr, "%s\n", Message.c_str());
   // Unattended runs (tests, scripts) must not stop at a dialog nobody can close.

@@ -46,6 +46,7 @@ class TSdlBackend : public TBackend {
   // SDL has no system beep; beeps are dropped (the headless backend records them for tests).
   void Beep(unsigned) override {}
   void ShowError(const std::string& Message) override;
+  void LogError(const std::string& Message) override;
   TSize ScreenSize() override;
 
  private:

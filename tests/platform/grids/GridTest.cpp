@@ -541,6 +541,46 @@ TEST_F(GridTest, AMillionRowGridJumpsToItsEndAndPaintsAsLittleThere) {
   EXPECT_LT(ms.count(), 2000);
 }
 
+// Track clicks and Page keys step one page from anywhere in a grid of 2*10^9 rows: the index
+// arithmetic is 64-bit and saturates, never clipped at the pixel limit of 2^30.
+TEST_F(GridTest, PagingAtTwoBillionRowsStepsOnePageFromAnywhere) {
+  Grid->SetRowCount(2000000000);
+  ShowForm();
+  TRect vb = Grid->VertScrollBarRect();
+  ASSERT_FALSE(vb.IsEmpty());
+  const int page = Grid->VisibleRowCount(), maxTop = Grid->MaxTopRow();
+  ASSERT_GT(page, 0);
+  struct Case {
+    int Start;
+    bool Down;  // a click on the track below the thumb, else above it
+    int Expected;
+  };
+  const Case cases[] = {
+      {1, true, 1 + page},
+      {1100000000, true, 1100000000 + page},
+      {1500000000, false, 1500000000 - page},
+      {maxTop - 1, true, maxTop},  // saturates at the last page
+      {1073741823, true, 1073741823 + page},
+  };
+  for (const Case& c : cases) {
+    Grid->SetTopRow(c.Start);
+    ASSERT_EQ(Grid->GetTopRow(), c.Start);
+    TRect t = Grid->ScrollThumbRect(true);
+    int y = c.Down ? (t.Bottom + vb.Bottom - TCustomGrid::ScrollBarSize) / 2
+                   : (t.Top + vb.Top + TCustomGrid::ScrollBarSize) / 2;
+    ASSERT_EQ(Grid->HitTestGrid(vb.Left + 8, y), c.Down ? ghPageDown : ghPageUp) << c.Start;
+    TPoint p = At(Grid, vb.Left + 8, y);
+    Input().Click(p.X, p.Y);
+    EXPECT_EQ(Grid->GetTopRow(), c.Expected) << c.Start;
+  }
+  // Page Down from the last rows stays on the last row instead of wrapping below zero.
+  Grid->SetFocus();
+  Input().PressKey(VK_END, {ssCtrl});
+  Input().PressKey(VK_NEXT);
+  EXPECT_EQ(Grid->GetRow(), 1999999999);
+  EXPECT_EQ(Grid->GetTopRow(), maxTop);
+}
+
 TEST_F(GridTest, DegenerateSizesNeverCrashOrDivide) {
   Grid->SetBounds(10, 10, 0, 0);
   ShowForm();

@@ -1,8 +1,10 @@
 // The message boxes: their buttons and results, the default and cancel buttons, the layout of
-// long texts, and their look.
+// long texts, their look, and the error dialog the application shows its errors in.
 #include <gtest/gtest.h>
 
 #include "platform/widgets/Dialogs.h"
+#include "platform/widgets/Mask.h"
+#include "platform/widgets/StdCtrls.h"
 #include "tests/platform/widgets/WidgetFixture.h"
 
 namespace qel::test {
@@ -91,6 +93,56 @@ TEST_F(MessageDialogTest, ShowMessageWaitsForOk) {
   };
   ShowMessage("Saved.");
   EXPECT_EQ(caption, "Gallery");
+}
+
+// A refused entry reaches the application's handler; with the widgets' hook it shows in our
+// own error box (and in the backend's log), Enter or Esc closes it and the focus is back on
+// the field. An error raised while the box is up is only logged; without the hook the
+// backend's native box has it.
+TEST_F(MessageDialogTest, ApplicationErrorsShowInTheErrorDialogAndTheFocusReturns) {
+  auto* date = new TMaskEdit(Form);
+  date->SetParent(Form);
+  date->SetBounds(10, 10, 120, 21);
+  date->SetEditMask("00/00/0000;1;_");
+  auto* other = new TEdit(Form);
+  other->SetParent(Form);
+  other->SetBounds(10, 40, 120, 21);
+  const std::string refused = "Incomplete entry: every required position of the field must be "
+                              "filled in. Complete the entry or press Esc to undo the changes.";
+  for (uint16_t key : {VK_RETURN, VK_ESCAPE}) {
+    SCOPED_TRACE(key);
+    InstallErrorDialogHook();
+    ShowForm();
+    date->SetFocus();
+    Backend()->Errors.clear();
+    int shown = 0;
+    Application->OnModalShow = [&](TForm* F) {
+      ++shown;
+      EXPECT_EQ(F->GetCaption(), "Error");
+      auto* text = dynamic_cast<TControl*>(F->FindComponent("Message"));
+      ASSERT_NE(text, nullptr);
+      EXPECT_EQ(text->GetCaption(), refused);
+      EXPECT_TRUE(F->Active());
+      Application->ShowException(Exception("while the box is up"));
+      THeadlessInput(F).PressKey(key);
+    };
+    Input().TypeText("12");
+    Input().PressKey(VK_TAB);  // leaving the half-filled date is refused
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(Backend()->Errors, (std::vector<std::string>{refused, "while the box is up"}));
+    EXPECT_EQ(Application->ModalForm(), nullptr);
+    EXPECT_TRUE(Form->Active());
+    EXPECT_TRUE(date->Focused());
+    date->SetText("");
+    date->SetModified(false);
+  }
+  Application->OnShowError = nullptr;
+  int shown = 0;
+  Application->OnModalShow = [&](TForm*) { ++shown; };
+  Backend()->Errors.clear();
+  Application->ShowException(Exception("native"));
+  EXPECT_EQ(shown, 0);
+  EXPECT_EQ(Backend()->Errors, std::vector<std::string>{"native"});
 }
 
 TEST_F(MessageDialogTest, Looks) {

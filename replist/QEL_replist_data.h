@@ -5,8 +5,8 @@
 // Cells, attribute bytes and the sort order live in an owned TStringArray.
 //
 // Where the code lives: replist_data.cpp (the store), replist_xml.cpp (XML documents and their
-// recognition), replist_exchange.cpp (CSV, text lines, HTML). docs/report-list-files.md describes the
-// three file formats.
+// recognition), replist_exchange.cpp (CSV, text lines, HTML). docs/report-list-files.md describes
+// the three file formats.
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -239,7 +239,10 @@ class TRLData : public TComponent {
   [[noreturn]] void ReadError(const std::string& Source, int Line, const std::string& What) const;
   void ReadXMLDocument(std::string& Text, const std::function<std::string()>& Pristine,
                        const std::string& DataID, const std::string& Source);
-  std::string BuildXML(bool XMLDeclaration, const std::string& DataID) const;
+  void EmitXML(bool XMLDeclaration, const std::string& DataID,
+               const std::function<void(std::string_view)>& Sink) const;
+  void EmitCSV(const std::function<void(std::string_view)>& Sink, char Delim, bool ColumnNames,
+               bool StoredTexts, int C0, int R0, int C1, int R1) const;
 
   int FNrOfColumns = 1;
   int FNrOfRows = 0;

@@ -260,14 +260,14 @@ size_t FirstInvalidUtf8(std::string_view Text) {
   return std::string_view::npos;
 }
 
-namespace {
-
 std::string LowerAscii(std::string_view S) {
   std::string r(S);
   for (char& ch : r)
     if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
   return r;
 }
+
+namespace {
 
 // The encoding named by the XML declaration at the start of an 8-bit text, lower case; empty
 // when there is none.

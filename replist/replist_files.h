@@ -85,6 +85,9 @@ void AppendEscaped(std::string& Out, std::string_view S, TMarkupContext Context)
 // its own; anything that is no valid reference is kept as it stands.
 void AppendDecoded(std::string& Out, std::string_view S);
 
+// S with its ASCII letters in lower case (the names and words of our formats are ASCII).
+std::string LowerAscii(std::string_view S);
+
 // The 1-based line of byte Offset in Text.
 int LineOfOffset(std::string_view Text, size_t Offset);
 

@@ -25,12 +25,7 @@ constexpr int kMaxReadRows = 100000000;
 constexpr const char* kSignature = "qelwidget";
 constexpr const char* kFormatVersion = "1";
 
-std::string LowerAscii(std::string_view S) {
-  std::string r(S);
-  for (char& ch : r)
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  return r;
-}
+using rlfiles::LowerAscii;
 
 std::string_view StripBlanks(std::string_view S) {
   while (!S.empty() && S.front() == ' ') S.remove_prefix(1);

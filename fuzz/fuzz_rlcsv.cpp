@@ -1,6 +1,6 @@
 // The CSV importer on arbitrary files: no crash or leak; a refused file leaves the store
-// exactly as it was; an accepted one exports (markers included) and imports back to the same
-// cells and names. Byte 0 picks the delimiter and whether a header line is read.
+// exactly as it was; an accepted one holds valid UTF-8, exports (markers included) and imports
+// back to the same cells and names, and its lines load into a column. Byte 0 picks the delimiter and whether a header line is read.
 #include <unistd.h>
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
+#include "platform/rtl/StrUtils.h"
 #include "replist/QEL_replist.h"
 
 namespace {
@@ -58,11 +59,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     std::remove(in.c_str());
     return 0;
   }
+  QEL_FUZZ_CHECK(qel::IsValidUtf8(d.XMLText(true, "")));
   d.ExportCSV(out, delim, header, true, 1, 1, d.GetNrOfColumns(), d.GetNrOfRows());
   qel::TRLData e(nullptr);
   e.Assign(&d);
   e.ImportCSV(out, delim, header);
   QEL_FUZZ_CHECK(SameCells(d, e));
+
+  // The same bytes as text lines: all loaded into a column, or refused leaving the store as it
+  // was (an accepted CSV file is valid UTF-8, so its lines are too).
+  const std::string lines = d.XMLText(true, "");
+  const int n = d.LoadLinesFromFile(1, 2, in);
+  QEL_FUZZ_CHECK(n >= 0 && (n == 0 || d.GetNrOfRows() >= n + 1));
+  QEL_FUZZ_CHECK(n > 0 || d.XMLText(true, "") == lines);
   std::remove(in.c_str());
   std::remove(out.c_str());
   return 0;

@@ -2,11 +2,13 @@
 // fails with EFormFileError, never crashes or leaks, and a read form writes text that reads back
 // and writes the same text again), with the widget classes registered so their properties are
 // read: a tree view's node lines, a picker's pattern and dates, a mask, a colour dialog's custom
-// colours, popup menus with nested items and shortcut texts, and controls referring to them.
+// colours, popup menus with nested items and shortcut texts, controls referring to them, and
+// grids, whose sizes a file may make far larger than int.
 #include <cstdint>
 
 #include "fuzz/FormRoundTrip.h"
 #include "platform/backends/headless/Headless.h"
+#include "platform/grids/Grids.h"
 #include "platform/widgets/ComCtrls.h"
 #include "platform/widgets/DateTimePicker.h"
 #include "platform/widgets/Dialogs.h"
@@ -21,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     qel::RegisterDialogClasses();
     qel::RegisterMaskClasses();
     qel::RegisterMenuAndComboClasses();
+    qel::RegisterGridClasses();
     return true;
   }();
   (void)ready;

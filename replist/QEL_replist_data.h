@@ -239,7 +239,10 @@ class TRLData : public TComponent {
   [[noreturn]] void ReadError(const std::string& Source, int Line, const std::string& What) const;
   void ReadXMLDocument(std::string& Text, const std::function<std::string()>& Pristine,
                        const std::string& DataID, const std::string& Source);
-  std::string BuildXML(bool XMLDeclaration, const std::string& DataID) const;
+  void EmitXML(bool XMLDeclaration, const std::string& DataID,
+               const std::function<void(std::string_view)>& Sink) const;
+  void EmitCSV(const std::function<void(std::string_view)>& Sink, char Delim, bool ColumnNames,
+               bool StoredTexts, int C0, int R0, int C1, int R1) const;
 
   int FNrOfColumns = 1;
   int FNrOfRows = 0;

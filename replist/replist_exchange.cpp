@@ -117,34 +117,51 @@ void TRLData::ImportCSV(const std::string& FName, TCSVDelimiters Delimiter, bool
   std::string data, error;
   if (!rlfiles::ReadWholeFile(FName, data, error)) ReadError(source, 0, "cannot open: " + error);
   const auto fail = [&](int Line, const char* What) { ReadError(source, Line, What); };
+  const std::string_view text = SkipBom(data);
+  const size_t bad = rlfiles::FirstInvalidUtf8(text);
+  if (bad != std::string_view::npos)
+    ReadError(source, rlfiles::LineOfOffset(text, bad), "the text is not valid UTF-8");
+  const char delim = CSVDelimiterChar(Delimiter);
 
-  TCsvReader reader(SkipBom(data), CSVDelimiterChar(Delimiter));
-  std::vector<std::string> fields, names, cells;
+  // Two passes over the text: the first checks it and sizes the table, the second stores the
+  // fields straight into it, so nothing but the file and the table is ever held.
+  std::vector<std::string> fields, names;
+  std::vector<bool> textColumn;
   int line = 0, cols = -1, rows = 0;
-  bool first = true;
-  while (reader.Next(fields, line, fail)) {
-    if (cols < 0) cols = static_cast<int>(fields.size());
-    if (static_cast<int>(fields.size()) != cols)
-      ReadError(source, line,
-                "the record has " + std::to_string(fields.size()) + " fields, the first has " +
-                    std::to_string(cols));
-    if (first && ColumnNames) {
-      names = fields;
-    } else {
-      if (rows == std::numeric_limits<int>::max() / (cols + 1)) fail(line, "too many records");
-      for (auto& f : fields) cells.push_back(std::move(f));
-      ++rows;
+  {
+    TCsvReader reader(text, delim);
+    bool first = true;
+    while (reader.Next(fields, line, fail)) {
+      if (cols < 0) {
+        cols = static_cast<int>(fields.size());
+        textColumn.assign(static_cast<size_t>(cols) + 1, false);
+      }
+      if (static_cast<int>(fields.size()) != cols)
+        ReadError(source, line,
+                  "the record has " + std::to_string(fields.size()) + " fields, the first has " +
+                      std::to_string(cols));
+      if (first && ColumnNames) {
+        names = fields;
+      } else {
+        if (rows == std::numeric_limits<int>::max() / (cols + 1)) fail(line, "too many records");
+        for (size_t i = 0; i < fields.size(); ++i)
+          if (!fields[i].empty()) textColumn[i + 1] = true;
+        ++rows;
+      }
+      first = false;
     }
-    first = false;
   }
   if (cols < 0) cols = 1;  // an empty file gives one empty column
+  const auto textColumns = std::count(textColumn.begin(), textColumn.end(), true);
+  if (!rlfiles::WithinReadBudget(rows, textColumns, data.size()))
+    ReadError(source, 0, "the table would need more memory than the file may ask for");
 
   TRLData fresh(nullptr);
   try {
     fresh.FStorage->SetAllocRowsBy(FStorage->GetAllocRowsBy());
     fresh.SetNrCols(cols);
     fresh.SetNrRows(rows);
-  } catch (const EQELRLDataError&) {
+  } catch (const std::exception&) {  // std::bad_alloc, or the store's or storage's own
     ReadError(source, 0, "not enough memory for the table");
   }
   // The columns that were there keep their set-up; the texts around the table stay.
@@ -157,9 +174,14 @@ void TRLData::ImportCSV(const std::string& FName, TCSVDelimiters Delimiter, bool
   fresh.FCommonHeader = FCommonHeader;
   fresh.FComment = FComment;
   fresh.FDataID = FDataID;
-  size_t k = 0;
-  for (int r = 1; r <= rows; ++r)
-    for (int c = 1; c <= cols; ++c) fresh.FStorage->SetString(c, r, cells[k++]);
+  try {
+    TCsvReader reader(text, delim);
+    if (ColumnNames) reader.Next(fields, line, fail);
+    for (int r = 1; r <= rows && reader.Next(fields, line, fail); ++r)
+      for (int c = 1; c <= cols; ++c) fresh.FStorage->SetString(c, r, fields[c - 1]);
+  } catch (const std::bad_alloc&) {
+    ReadError(source, 0, "not enough memory for the texts");
+  }
   TakeOver(fresh);
 }
 
@@ -168,7 +190,18 @@ void TRLData::ExportCSV(const std::string& FName, TCSVDelimiters Delimiter, bool
   const char delim = CSVDelimiterChar(Delimiter);
   const int c0 = std::max(ColLow, 0), c1 = std::min(ColHigh, FNrOfColumns);
   const int r0 = std::max(RowLow, 1), r1 = std::min(RowHigh, FNrOfRows);
-  std::string out;
+  rlfiles::WriteFileAtomically(
+      FName,
+      [&](const rlfiles::TChunkSink& Sink) {
+        EmitCSV(Sink, delim, ColumnNames, StoredTexts, c0, r0, c1, r1);
+      },
+      ComponentMessage(GetName(), "\": "));
+}
+
+void TRLData::EmitCSV(const std::function<void(std::string_view)>& Sink, char delim,
+                      bool ColumnNames, bool StoredTexts, int c0, int r0, int c1, int r1) const {
+  rlfiles::TChunkedWriter writer(Sink);
+  std::string& out = writer.Buffer();
   if (c0 <= c1) {
     const bool alone = c0 == c1;
     if (ColumnNames) {
@@ -190,9 +223,10 @@ void TRLData::ExportCSV(const std::string& FName, TCSVDelimiters Delimiter, bool
         AppendCsvField(out, s, delim, alone);
       }
       out += "\r\n";
+      writer.Poll();
     }
   }
-  rlfiles::WriteFileAtomically(FName, out, ComponentMessage(GetName(), "\": "));
+  writer.Flush();
 }
 
 // ---------------------------------------------------------------- text lines
@@ -202,22 +236,27 @@ int TRLData::LoadLinesFromFile(int Col, int FirstRow, const std::string& FName) 
   std::string data, error;
   if (!rlfiles::ReadWholeFile(FName, data, error)) ReadError(source, 0, "cannot open: " + error);
   if (Col < 0 || Col > FNrOfColumns || FirstRow < 1) return 0;
-  std::vector<std::string_view> lines;
-  std::string_view text = SkipBom(data);
-  while (!text.empty()) {
-    const size_t lf = text.find('\n');
-    std::string_view line = text.substr(0, lf);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
-  }
-  const int n = static_cast<int>(std::min<size_t>(lines.size(), std::numeric_limits<int>::max()));
-  if (n == 0) return 0;
-  const int64_t last = static_cast<int64_t>(FirstRow) + n - 1;
+  const std::string_view text = SkipBom(data);
+  const size_t bad = rlfiles::FirstInvalidUtf8(text);
+  if (bad != std::string_view::npos)
+    ReadError(source, rlfiles::LineOfOffset(text, bad), "the text is not valid UTF-8");
+  // The lines are counted first and then stored one by one: no list of them is ever held.
+  int64_t lines = std::count(text.begin(), text.end(), '\n');
+  if (!text.empty() && text.back() != '\n') ++lines;  // a last line without its break
+  if (lines == 0) return 0;
+  const int64_t last = static_cast<int64_t>(FirstRow) + lines - 1;
   if (last * (FNrOfColumns + 1) > std::numeric_limits<int>::max())
     ReadError(source, 0, "too many lines for the table");
+  const int n = static_cast<int>(lines);
   if (last > FNrOfRows) SetNrRows(static_cast<int>(last));
-  for (int i = 0; i < n; ++i) SetElem(Col, FirstRow + i, std::string(lines[i]));
+  std::string_view rest = text;
+  for (int i = 0; i < n; ++i) {
+    const size_t lf = rest.find('\n');
+    std::string_view line = rest.substr(0, lf);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    SetElem(Col, FirstRow + i, std::string(line));
+    rest.remove_prefix(lf == std::string_view::npos ? rest.size() : lf + 1);
+  }
   return n;
 }
 

@@ -25,61 +25,12 @@ constexpr int kMaxReadRows = 100000000;
 constexpr const char* kSignature = "qelwidget";
 constexpr const char* kFormatVersion = "1";
 
-std::string LowerAscii(std::string_view S) {
-  std::string r(S);
-  for (char& ch : r)
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  return r;
-}
+using rlfiles::LowerAscii;
 
 std::string_view StripBlanks(std::string_view S) {
   while (!S.empty() && S.front() == ' ') S.remove_prefix(1);
   while (!S.empty() && S.back() == ' ') S.remove_suffix(1);
   return S;
-}
-
-// Decodes the XML character references of an attribute value taken from a raw line, so that an
-// identifier holding "&" or a quote still matches; anything that is no valid reference stays.
-std::string DecodeReferences(std::string_view S) {
-  std::string out;
-  size_t i = 0;
-  while (i < S.size()) {
-    if (S[i] != '&') {
-      out += S[i++];
-      continue;
-    }
-    const size_t semi = S.find(';', i);
-    if (semi == std::string_view::npos || semi - i > 12) {
-      out += S[i++];
-      continue;
-    }
-    const std::string_view ref = S.substr(i + 1, semi - i - 1);
-    static constexpr std::pair<std::string_view, char> kNamed[] = {
-        {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
-    bool done = false;
-    for (const auto& [name, ch] : kNamed)
-      if (ref == name) {
-        out += ch;
-        done = true;
-      }
-    if (!done && ref.size() > 1 && ref[0] == '#') {
-      uint32_t cp = 0;
-      const bool hex = ref[1] == 'x' || ref[1] == 'X';
-      const char* b = ref.data() + (hex ? 2 : 1);
-      const char* e = ref.data() + ref.size();
-      const auto r = std::from_chars(b, e, cp, hex ? 16 : 10);
-      if (r.ec == std::errc() && r.ptr == e && b != e && cp > 0 && cp <= 0x10FFFF) {
-        AppendUtf8(out, cp);
-        done = true;
-      }
-    }
-    if (done) {
-      i = semi + 1;
-    } else {
-      out += S[i++];
-    }
-  }
-  return out;
 }
 
 // Identifiers compare without letter case and surrounding blanks; an empty wanted one accepts
@@ -98,7 +49,8 @@ bool RootLineIdentifier(std::string_view Lower, std::string& Id) {
   const size_t p = Lower.find("id=\"");
   if (p != std::string_view::npos) {
     const std::string_view rest = Lower.substr(p + 4);
-    Id = DecodeReferences(StripBlanks(rest.substr(0, rest.find('"'))));
+    Id.clear();
+    rlfiles::AppendDecoded(Id, StripBlanks(rest.substr(0, rest.find('"'))));
   }
   return true;
 }
@@ -156,18 +108,37 @@ bool ParseInt(const char* S, int& V) {
   return ParseInt(std::string_view(S), V);
 }
 
-// The element's text: all its character data, however split by comments. Scratch holds it
-// when it comes in pieces.
+// The element's text: all its character data, however split by comments, with the references
+// of the parsed pieces decoded (the parser leaves them to us, so that "&#0;" drops only itself).
+// Scratch holds it when it has to be built.
 std::string_view ElementText(pugi::xml_node Node, std::string& Scratch) {
   pugi::xml_node first = Node.first_child();
   if (!first) return {};
-  if (!first.next_sibling() &&
-      (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata))
-    return first.value();
+  if (!first.next_sibling()) {
+    if (first.type() == pugi::node_cdata) return first.value();
+    if (first.type() == pugi::node_pcdata && !std::strchr(first.value(), '&')) return first.value();
+  }
   Scratch.clear();
   for (pugi::xml_node n = first; n; n = n.next_sibling())
-    if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) Scratch += n.value();
+    if (n.type() == pugi::node_pcdata)
+      rlfiles::AppendDecoded(Scratch, n.value());
+    else if (n.type() == pugi::node_cdata)
+      Scratch += n.value();
   return Scratch;
+}
+
+// An attribute's value with its references decoded.
+std::string AttributeText(pugi::xml_attribute A) {
+  std::string r;
+  rlfiles::AppendDecoded(r, A.value());
+  return r;
+}
+
+// Whether an element holds any character data (a cell that would store a text).
+bool HasText(pugi::xml_node Node) {
+  for (pugi::xml_node n = Node.first_child(); n; n = n.next_sibling())
+    if ((n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) && *n.value()) return true;
+  return false;
 }
 
 std::string ElementText(pugi::xml_node Node) {
@@ -201,8 +172,9 @@ TRepListXmlTag TagOf(pugi::xml_node Node) {
 // ---------------------------------------------------------------- recognition
 
 bool CheckIfValidReplist(const std::string& FName, const std::string& DataID) {
-  std::FILE* f = std::fopen(FName.c_str(), "rb");
-  if (!f) throw EInOutError("Cannot open file \"" + FName + "\": " + std::strerror(errno));
+  std::string error;
+  std::FILE* f = rlfiles::OpenRegularFile(FName, error);
+  if (!f) throw EInOutError("Cannot open file \"" + FName + "\": " + error);
   std::string line;
   bool found = false;
   bool failed = false;
@@ -237,11 +209,12 @@ bool CheckIfValidReplist(TStream& Stream, const std::string& DataID) {
 
 // ---------------------------------------------------------------- writing
 
-std::string TRLData::BuildXML(bool XMLDeclaration, const std::string& DataID) const {
+void TRLData::EmitXML(bool XMLDeclaration, const std::string& DataID,
+                      const std::function<void(std::string_view)>& Sink) const {
   const std::string& id = DataID.empty() ? FDataID : DataID;
-  std::string out;
-  // Room for a typical document, so that building it does not copy it again and again.
-  out.reserve(4096 + static_cast<size_t>(FWorkTotal) * 48);
+  // The text goes out in pieces: a store of any size that could be made can be saved.
+  rlfiles::TChunkedWriter writer(Sink);
+  std::string& out = writer.Buffer();
   if (XMLDeclaration) out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   // The whole root tag on one line, the identifier first: that line is what recognises us.
   out += "<replist id=\"";
@@ -260,6 +233,7 @@ std::string TRLData::BuildXML(bool XMLDeclaration, const std::string& DataID) co
     AppendColumnElement(out, kRepListXmlTags[xmlColumnFormat], c, FColFormats[c]);
     AppendColumnElement(out, kRepListXmlTags[xmlCheckedColumn], c,
                         std::to_string(static_cast<int>(FCheckModes[c])));
+    writer.Poll();
   }
   int done = 0;
   for (int r = 1; r <= FNrOfRows; ++r) {
@@ -275,35 +249,44 @@ std::string TRLData::BuildXML(bool XMLDeclaration, const std::string& DataID) co
         out += "</cell>\n";
       }
     }
+    writer.Poll();
     done += FNrOfColumns + 1;
     if (OnPercentDone && done % FProgressStep <= FNrOfColumns)
       const_cast<TRLData*>(this)->OnPercentDone(const_cast<TRLData*>(this),
                                                 static_cast<int>(100LL * done / FWorkTotal));
   }
   out += "</replist>\n";
+  writer.Flush();
   if (OnPercentDone) OnPercentDone(const_cast<TRLData*>(this), 100);
-  return out;
 }
 
 std::string TRLData::XMLText(bool XMLDeclaration, const std::string& DataID) const {
-  return BuildXML(XMLDeclaration, DataID);
+  std::string text;
+  EmitXML(XMLDeclaration, DataID, [&](std::string_view Chunk) { text += Chunk; });
+  return text;
 }
 
 void TRLData::WriteToXMLStream(TStream& Stream, bool XMLDeclaration, const std::string& DataID) {
-  const std::string text = BuildXML(XMLDeclaration, DataID);
-  Stream.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
+  EmitXML(XMLDeclaration, DataID, [&](std::string_view Chunk) {
+    Stream.WriteBuffer(Chunk.data(), static_cast<int64_t>(Chunk.size()));
+  });
 }
 
 void TRLData::WriteToOpenXMLFile(std::FILE* F, bool XMLDeclaration, const std::string& DataID) {
   const std::string who = ComponentMessage(GetName(), "\": ");
   if (!F) throw EQELRLDataError(who + "no open file to write to");
-  const std::string text = BuildXML(XMLDeclaration, DataID);
-  if (std::fwrite(text.data(), 1, text.size(), F) != text.size() || std::fflush(F) != 0)
+  EmitXML(XMLDeclaration, DataID, [&](std::string_view Chunk) {
+    if (std::fwrite(Chunk.data(), 1, Chunk.size(), F) != Chunk.size())
+      throw EQELRLDataError(who + "cannot write the open file: " + std::strerror(errno));
+  });
+  if (std::fflush(F) != 0)
     throw EQELRLDataError(who + "cannot write the open file: " + std::strerror(errno));
 }
 
 void TRLData::SaveAsXMLFile(const std::string& FName, const std::string& DataID) {
-  rlfiles::WriteFileAtomically(FName, BuildXML(true, DataID), ComponentMessage(GetName(), "\": "));
+  rlfiles::WriteFileAtomically(
+      FName, [&](const rlfiles::TChunkSink& Sink) { EmitXML(true, DataID, Sink); },
+      ComponentMessage(GetName(), "\": "));
 }
 
 // ---------------------------------------------------------------- reading
@@ -315,17 +298,26 @@ void TRLData::ReadError(const std::string& Source, int Line, const std::string& 
 
 void TRLData::ReadXMLDocument(std::string& Text, const std::function<std::string()>& Pristine,
                               const std::string& DataID, const std::string& Source) {
-  size_t skipped = 0;
-  if (std::string_view(Text).substr(0, 3) == "\xEF\xBB\xBF") skipped = 3;
-  // Parsing in place spares a copy of the whole text; the parser then rewrites the text, so the
-  // line of an error is counted in the original, which is fetched only then.
+  const size_t fileBytes = Text.size();
+  size_t skipped = 0, badAt = 0;
+  bool converted = false;
+  std::string error;
+  if (!rlfiles::DecodeXmlToUtf8(Text, skipped, converted, error, badAt))
+    ReadError(Source, rlfiles::LineOfOffset(Text, badAt), error);
+  // A converted text is counted in as converted; otherwise the parser rewrites the text in
+  // place, so the line of an error is counted in the original, which is fetched only then.
+  const std::string convertedCopy = converted ? Text : std::string();
   pugi::xml_document doc;
+  // References are decoded by us (ElementText), not by the parser, which would end a text at
+  // the NUL of "&#0;".
   const pugi::xml_parse_result res = doc.load_buffer_inplace(
       Text.data() + skipped, Text.size() - skipped,
-      pugi::parse_default | pugi::parse_ws_pcdata_single, pugi::encoding_utf8);
+      (pugi::parse_default & ~pugi::parse_escapes) | pugi::parse_ws_pcdata_single,
+      pugi::encoding_utf8);
   auto lineOf = [&](ptrdiff_t Offset) {
-    return rlfiles::LineOfOffset(Pristine(),
-                                 skipped + static_cast<size_t>(std::max<ptrdiff_t>(Offset, 0)));
+    const size_t at = skipped + static_cast<size_t>(std::max<ptrdiff_t>(Offset, 0));
+    return converted ? rlfiles::LineOfOffset(convertedCopy, at)
+                     : rlfiles::LineOfOffset(Pristine(), at);
   };
   if (!res) ReadError(Source, lineOf(res.offset), res.description());
 
@@ -333,7 +325,7 @@ void TRLData::ReadXMLDocument(std::string& Text, const std::function<std::string
   for (pugi::xml_node n = doc.first_child(); n && !root; n = n.next_sibling())
     if (n.type() == pugi::node_element && strcasecmp(n.name(), "replist") == 0) root = n;
   if (!root) ReadError(Source, 1, "no replist element");
-  const std::string id = FindAttribute(root, "id").value();
+  const std::string id = AttributeText(FindAttribute(root, "id"));
   if (!IdentifierMatches(id, DataID))
     ReadError(Source, lineOf(root.offset_debug()),
               "the identifier \"" + id + "\" is not \"" + DataID + "\"");
@@ -359,66 +351,92 @@ void TRLData::ReadXMLDocument(std::string& Text, const std::function<std::string
   if (static_cast<int64_t>(rows) * (cols + 1) > std::numeric_limits<int>::max())
     ReadError(Source, lineOf(root.offset_debug()), "the table is too large");
 
-  TRLData fresh(nullptr);
-  try {
-    fresh.FStorage->SetAllocRowsBy(FStorage->GetAllocRowsBy());
-    fresh.SetNrCols(std::max(cols, 1));
-    fresh.SetNrRows(rows);
-  } catch (const EQELRLDataError&) {
-    ReadError(Source, lineOf(root.offset_debug()), "not enough memory for the table");
-  }
-  if (cols == 0) {
-    fresh.FColNames[1].clear();
-    fresh.FNrOfColumns = 0;
-    fresh.RecomputeWork();
-  }
-  fresh.FDataID = id;
-  fresh.FCommonHeader.clear();  // a document without the element has an empty header
-
   auto column = [&](pugi::xml_node n, const char* Name, int Low, int High) {
     int v = 0;
     const pugi::xml_attribute a = FindAttribute(n, Name);
-    if (!a || !ParseInt(a.value(), v) || v < Low || v > High)
+    if (!a || !(ParseInt(a.value(), v) || ParseInt(std::string_view(AttributeText(a)), v)) ||
+        v < Low || v > High)
       ReadError(Source, lineOf(n.offset_debug()),
                 std::string(n.name()) + ": attribute " + Name + " is not in " +
                     std::to_string(Low) + ".." + std::to_string(High));
     return v;
   };
-  if (OnPercentDone) OnPercentDone(this, 0);
-  std::string scratch;
-  for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
-    if (n.type() != pugi::node_element) continue;
-    switch (TagOf(n)) {
-      case xmlCell: {
-        const int c = column(n, "col", 0, cols);
-        const int r = column(n, "row", 1, rows);
-        fresh.FStorage->SetString(c, r, ElementText(n, scratch));
-        break;
+
+  // The storage costs memory for every declared row of each column that holds a text: what
+  // the document carries must pay for it, or a few bytes could ask for gigabytes.
+  {
+    std::vector<bool> textColumn(static_cast<size_t>(cols) + 1);
+    int64_t textColumns = 0;
+    for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
+      if (n.type() != pugi::node_element || TagOf(n) != xmlCell || !HasText(n)) continue;
+      const int c = column(n, "col", 0, cols);
+      if (!textColumn[static_cast<size_t>(c)]) {
+        textColumn[static_cast<size_t>(c)] = true;
+        ++textColumns;
       }
-      case xmlColName:
-        fresh.SetColName(column(n, "col", 1, cols), ElementText(n));
-        break;
-      case xmlColumnFormat:
-        fresh.SetColumnFormat(column(n, "col", 1, cols), ElementText(n));
-        break;
-      case xmlCheckedColumn: {
-        const int c = column(n, "col", 1, cols);
-        int m = 0;
-        if (!ParseInt(ElementText(n), m) || m < cmNone || m > cmRadio)
-          ReadError(Source, lineOf(n.offset_debug()), "checkedcolumn is not 0, 1 or 2");
-        // The cells arrive with their markers, so the mode is recorded without rewriting them.
-        fresh.FCheckModes[c] = static_cast<TCheckMode>(m);
-        break;
-      }
-      case xmlCommonHd:
-        fresh.FCommonHeader = ElementText(n);
-        break;
-      case xmlComment:
-        fresh.FComment = ElementText(n);
-        break;
-      default:
-        break;  // the counts were read above; unknown elements are left for newer readers
     }
+    if (!rlfiles::WithinReadBudget(rows, textColumns, fileBytes))
+      ReadError(Source, lineOf(root.offset_debug()),
+                "the table of " + std::to_string(cols) + " columns and " + std::to_string(rows) +
+                    " rows would need " +
+                    std::to_string(rlfiles::TableBytes(rows, textColumns) >> 20) +
+                    " MiB, more than the document may ask for");
+  }
+
+  TRLData fresh(nullptr);
+  try {
+    fresh.FStorage->SetAllocRowsBy(FStorage->GetAllocRowsBy());
+    fresh.SetNrCols(std::max(cols, 1));
+    fresh.SetNrRows(rows);
+    if (cols == 0) {
+      fresh.FColNames[1].clear();
+      fresh.FNrOfColumns = 0;
+      fresh.RecomputeWork();
+    }
+  } catch (const std::exception&) {  // std::bad_alloc, or the store's or storage's own
+    ReadError(Source, lineOf(root.offset_debug()), "not enough memory for the table");
+  }
+  fresh.FDataID = id;
+  fresh.FCommonHeader.clear();  // a document without the element has an empty header
+  if (OnPercentDone) OnPercentDone(this, 0);
+  try {
+    std::string scratch;
+    for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
+      if (n.type() != pugi::node_element) continue;
+      switch (TagOf(n)) {
+        case xmlCell: {
+          const int c = column(n, "col", 0, cols);
+          const int r = column(n, "row", 1, rows);
+          fresh.FStorage->SetString(c, r, ElementText(n, scratch));
+          break;
+        }
+        case xmlColName:
+          fresh.SetColName(column(n, "col", 1, cols), std::string(ElementText(n, scratch)));
+          break;
+        case xmlColumnFormat:
+          fresh.SetColumnFormat(column(n, "col", 1, cols), std::string(ElementText(n, scratch)));
+          break;
+        case xmlCheckedColumn: {
+          const int c = column(n, "col", 1, cols);
+          int m = 0;
+          if (!ParseInt(ElementText(n, scratch), m) || m < cmNone || m > cmRadio)
+            ReadError(Source, lineOf(n.offset_debug()), "checkedcolumn is not 0, 1 or 2");
+          // The cells arrive with their markers, so the mode is recorded without rewriting them.
+          fresh.FCheckModes[c] = static_cast<TCheckMode>(m);
+          break;
+        }
+        case xmlCommonHd:
+          fresh.FCommonHeader = ElementText(n, scratch);
+          break;
+        case xmlComment:
+          fresh.FComment = ElementText(n, scratch);
+          break;
+        default:
+          break;  // the counts were read above; unknown elements are left for newer readers
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    ReadError(Source, lineOf(root.offset_debug()), "not enough memory for the texts");
   }
   TakeOver(fresh);
   if (OnPercentDone) OnPercentDone(this, 100);

@@ -18,9 +18,18 @@ bool IsValidIdent(const std::string& s) {
   });
 }
 
+// From the back: the newest go first when an owner is destroyed.
 void Erase(std::vector<TComponent*>& v, const TComponent* c) {
-  auto it = std::find(v.begin(), v.end(), c);
-  if (it != v.end()) v.erase(it);
+  auto it = std::find(v.rbegin(), v.rend(), c);
+  if (it != v.rend()) v.erase(std::next(it).base());
+}
+
+// Names compare without case; valid names are ASCII.
+std::string NameKey(const std::string& Name) {
+  std::string k = Name;
+  for (char& ch : k)
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+  return k;
 }
 
 }  // namespace
@@ -51,7 +60,10 @@ void TComponent::SetName(const std::string& NewName) {
     if (same && same != this)
       throw EComponentError("A component named " + NewName + " already exists");
   }
+  if (FOwner && !NewName.empty()) FOwner->FNames.reserve(FOwner->FNames.size() + 1);
+  if (FOwner && !FName.empty()) FOwner->FNames.erase(NameKey(FName));
   FName = NewName;
+  if (FOwner && !FName.empty()) FOwner->FNames[NameKey(FName)] = this;
 }
 
 void TComponent::SetComponentStateItem(TComponentStateItem Item, bool On) {
@@ -86,9 +98,8 @@ int TComponent::GetComponentIndex() const {
 
 TComponent* TComponent::FindComponent(const std::string& AName) const {
   if (AName.empty()) return nullptr;
-  for (TComponent* c : FComponents)
-    if (SameText(c->FName, AName)) return c;
-  return nullptr;
+  const auto it = FNames.find(NameKey(AName));
+  return it == FNames.end() ? nullptr : it->second;
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {
@@ -110,11 +121,23 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
 
 void TComponent::InsertOwned(TComponent* AComponent) {
   FComponents.push_back(AComponent);
+  if (!AComponent->FName.empty()) {
+    try {
+      FNames[NameKey(AComponent->FName)] = AComponent;
+    } catch (...) {
+      FComponents.pop_back();
+      throw;
+    }
+  }
   AComponent->FOwner = this;
 }
 
 void TComponent::RemoveOwned(TComponent* AComponent) {
   Erase(FComponents, AComponent);
+  if (!AComponent->FName.empty()) {
+    const auto it = FNames.find(NameKey(AComponent->FName));
+    if (it != FNames.end() && it->second == AComponent) FNames.erase(it);
+  }
   AComponent->FOwner = nullptr;
 }
 

@@ -30,8 +30,11 @@ TForm* TControl::GetParentForm() const { return qel::GetParentForm(this); }
 // ---------------------------------------------------------------- bounds
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  AWidth = std::max(0, AWidth);
-  AHeight = std::max(0, AHeight);
+  // Kept within kMaxControlCoord, so that no sum of positions and sizes can overflow.
+  ALeft = std::clamp(ALeft, -kMaxControlCoord, kMaxControlCoord);
+  ATop = std::clamp(ATop, -kMaxControlCoord, kMaxControlCoord);
+  AWidth = std::clamp(AWidth, 0, kMaxControlCoord);
+  AHeight = std::clamp(AHeight, 0, kMaxControlCoord);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   bool sized = AWidth != FWidth || AHeight != FHeight;
   if (FParent && FVisible) FParent->InvalidateRect(BoundsRect());
@@ -45,8 +48,12 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (FParent && FAlign != alNone && !FAutoPlacing) FParent->Realign();
 }
 
-void TControl::SetClientWidth(int Value) { SetWidth(FWidth - ClientWidth() + Value); }
-void TControl::SetClientHeight(int Value) { SetHeight(FHeight - ClientHeight() + Value); }
+void TControl::SetClientWidth(int Value) {
+  SetWidth(ClampCoord(int64_t{FWidth} - ClientWidth() + Value));
+}
+void TControl::SetClientHeight(int Value) {
+  SetHeight(ClampCoord(int64_t{FHeight} - ClientHeight() + Value));
+}
 
 void TControl::UpdateAnchorBase() {
   if (!FParent) {

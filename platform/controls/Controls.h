@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/controls/Messages.h"
@@ -19,6 +20,17 @@
 #include "platform/rtl/Types.h"
 
 namespace qel {
+
+// The largest position (either sign) and size of a control, in pixels. Form files may nest
+// controls 200 deep; within this bound every sum of positions and sizes along such a chain
+// stays far inside int.
+inline constexpr int kMaxControlCoord = 1 << 22;
+// A 64-bit geometry result brought back into that range.
+inline int ClampCoord(int64_t V) {
+  return static_cast<int>(V < -kMaxControlCoord  ? -kMaxControlCoord
+                          : V > kMaxControlCoord ? kMaxControlCoord
+                                                 : V);
+}
 
 class TComponent;
 class TControl;
@@ -209,6 +221,9 @@ class TComponent : public TPersistent {
   std::string FName;
   intptr_t FTag = 0;
   std::vector<TComponent*> FComponents;
+  // The named components of FComponents by their lower-case names: an owner of many components
+  // finds one (and checks a new name) at once.
+  std::unordered_map<std::string, TComponent*> FNames;
   std::vector<TComponent*> FFreeNotifies;
 };
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/rtl/StrUtils.h"
@@ -52,7 +53,9 @@ struct TToken {
 
 class TLexer {
  public:
-  explicit TLexer(const std::string& Text) : FText(Text) {}
+  // A UTF-8 byte order mark, which editors may put first, is skipped.
+  explicit TLexer(const std::string& Text)
+      : FText(Text), FPos(Text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0) {}
 
   TToken Next() {
     SkipBlanks();
@@ -109,8 +112,13 @@ class TLexer {
       if (FPos == digits) throw EFormFileError(FLine, "Hexadecimal digits expected after '$'");
       if (FPos - digits > 16) throw EFormFileError(FLine, "Number too large");
       t.Kind = tkInteger;
-      t.Int = static_cast<int64_t>(
-          std::strtoull(FText.substr(digits, FPos - digits).c_str(), nullptr, 16));
+      const uint64_t v = std::strtoull(FText.substr(digits, FPos - digits).c_str(), nullptr, 16);
+      // Hexadecimal is a spelling of a value, not a bit pattern: beyond the 64-bit range it is
+      // refused as a decimal number is, rather than wrapped to a negative one. 2^63 is kept for
+      // a leading '-', which the parser checks.
+      if (v > uint64_t{1} << 63)
+        throw EFormFileError(FLine, "Number too large '" + FText.substr(start, FPos - start) + "'");
+      t.Int = static_cast<int64_t>(v);
       t.Text = FText.substr(start, FPos - start);
       return t;
     }
@@ -286,8 +294,10 @@ class TParser {
       Advance();
       if (FTok.Kind == tkInteger) {
         uint64_t mag = static_cast<uint64_t>(FTok.Int);
-        if (!neg && FTok.Text[0] != '$' &&
-            mag > static_cast<uint64_t>(std::numeric_limits<int64_t>::max())) {
+        if (!neg && FTok.Text[0] == '$' &&
+            mag > static_cast<uint64_t>(std::numeric_limits<int64_t>::max()))
+          throw EFormFileError(FTok.Line, "Number too large '" + FTok.Text + "'");
+        if (!neg && mag > static_cast<uint64_t>(std::numeric_limits<int64_t>::max())) {
           v.Type = TFormValue::fvFloat;
           v.Float = FTok.Float;
         } else {
@@ -309,8 +319,10 @@ class TParser {
     }
     switch (FTok.Kind) {
       case tkInteger:
-        if (FTok.Text[0] != '$' && static_cast<uint64_t>(FTok.Int) >
-                                       static_cast<uint64_t>(std::numeric_limits<int64_t>::max())) {
+        if (static_cast<uint64_t>(FTok.Int) >
+            static_cast<uint64_t>(std::numeric_limits<int64_t>::max())) {
+          if (FTok.Text[0] == '$')
+            throw EFormFileError(FTok.Line, "Number too large '" + FTok.Text + "'");
           v.Type = TFormValue::fvFloat;
           v.Float = FTok.Float;
         } else {
@@ -743,21 +755,34 @@ class TFormWriter {
     return FRoot;
   }
 
+  // Who is written inside whom, found once for all objects rather than by a search of every
+  // component for every object. Reading a property may create or free components (a tree view
+  // drops its editor), so the table is made again when the count has changed.
+  const std::vector<const TComponent*>& ChildrenOf(const TComponent* c) {
+    if (FChildrenOf != FRoot->ComponentCount()) {
+      FChildren.clear();
+      for (int i = 0; i < FRoot->ComponentCount(); ++i) {
+        const TComponent* child = FRoot->Components(i);
+        const TComponent* parent = WritingParent(child);
+        if (parent != child) FChildren[parent].push_back(child);
+      }
+      FChildrenOf = FRoot->ComponentCount();
+    }
+    return FChildren[c];
+  }
+
   void WriteObject(const TComponent* c, const std::string& indent) {
     const TClassInfo& info = InfoOf(c);
     FOut += indent + "object ";
     if (!c->GetName().empty()) FOut += c->GetName() + ": ";
     FOut += info.Name + "\n";
     WriteProps(c, info, "", indent + "  ", FreshInstance(info));
-    std::vector<const TComponent*> children;
-    for (int i = 0; i < FRoot->ComponentCount(); ++i) {
-      const TComponent* child = FRoot->Components(i);
-      if (child != c && WritingParent(child) == c) children.push_back(child);
-    }
-    std::stable_sort(children.begin(), children.end(), [](const TComponent* a, const TComponent* b) {
-      return a->ParentComponentIndex() < b->ParentComponentIndex();
-    });
-    for (const TComponent* child : children) WriteObject(child, indent + "  ");
+    std::vector<std::pair<int, const TComponent*>> children;
+    for (const TComponent* child : ChildrenOf(c))
+      children.emplace_back(child->ParentComponentIndex(), child);
+    std::stable_sort(children.begin(), children.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [index, child] : children) WriteObject(child, indent + "  ");
     FOut += indent + "end\n";
   }
 
@@ -827,6 +852,8 @@ class TFormWriter {
   const TComponent* FRoot;
   std::map<const TClassInfo*, std::unique_ptr<TComponent>> FFresh;
   std::string FOut;
+  std::unordered_map<const TComponent*, std::vector<const TComponent*>> FChildren;
+  int FChildrenOf = -1;  // the component count FChildren was made for
 };
 
 std::string ReadFile(const std::string& FileName) {

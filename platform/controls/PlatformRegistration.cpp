@@ -99,9 +99,13 @@ void RegisterPlatformClasses() {
   // so the Parent* flags come after what they override.
   RegisterClass<TControl>("TControl", "TComponent")
       .PropNoDefault("Left", &TControl::GetLeft, &TControl::SetLeft)
+      .Range(-kMaxControlCoord, kMaxControlCoord)
       .PropNoDefault("Top", &TControl::GetTop, &TControl::SetTop)
+      .Range(-kMaxControlCoord, kMaxControlCoord)
       .PropNoDefault("Width", &TControl::GetWidth, &TControl::SetWidth)
+      .Range(0, kMaxControlCoord)
       .PropNoDefault("Height", &TControl::GetHeight, &TControl::SetHeight)
+      .Range(0, kMaxControlCoord)
       .Enum("Align", &TControl::GetAlign, &TControl::SetAlign, alNone)
       .Set("Anchors", &TControl::GetAnchors, &TControl::SetAnchors, TAnchors{akLeft, akTop})
       .Color("Color", &TControl::GetColor, &TControl::SetColor, clWindow)
@@ -138,7 +142,9 @@ void RegisterPlatformClasses() {
       .Prop("BorderStyle", &TForm::GetBorderStyle, &TForm::SetBorderStyle, bsSizeable)
       .Prop("Caption", &TForm::GetCaption, &TForm::SetCaption, std::string())
       .PropNoDefault("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight)
+      .Range(0, kMaxControlCoord)
       .PropNoDefault("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
+      .Range(0, kMaxControlCoord)
       .Prop("KeyPreview", &TForm::GetKeyPreview, &TForm::SetKeyPreview, false)
       .Enum("Position", &TForm::GetPosition, &TForm::SetPosition, poDesigned);
 }

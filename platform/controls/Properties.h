@@ -299,8 +299,17 @@ class TClassBuilder {
     };
     p->SetLines = [Getter](TPersistent* i, const std::vector<std::string>& lines) {
       auto* s = std::invoke(Getter, MutSelf(i));
-      s->Clear();
-      for (const auto& l : lines) s->Add(l);
+      // One change for the whole list: a list that keeps its lines elsewhere (a memo's text)
+      // then takes them at once.
+      s->BeginUpdate();
+      try {
+        s->Clear();
+        for (const auto& l : lines) s->Add(l);
+      } catch (...) {
+        s->EndUpdate();
+        throw;
+      }
+      s->EndUpdate();
     };
     p->HasDefault = true;  // empty
     Add(std::move(p));
@@ -314,6 +323,13 @@ class TClassBuilder {
   }
   TClassBuilder& Idents(const TIdentMap& Map) {
     FLast->Idents = &Map;
+    return *this;
+  }
+  // Narrows the values a form file may give an integer property; others are refused with the
+  // line.
+  TClassBuilder& Range(int64_t Min, int64_t Max) {
+    FLast->MinValue = Min;
+    FLast->MaxValue = Max;
     return *this;
   }
   // Declares an inherited property again in this class, so that the modifiers above (and

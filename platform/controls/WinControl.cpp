@@ -69,8 +69,9 @@ void TWinControl::RemoveControl(TControl* AControl) {
   if (AControl->FVisible) InvalidateRect(AControl->BoundsRect());
   if (TForm* f = GetParentForm()) f->ForgetControl(AControl);
   if (Application) Application->HintCancelFor(AControl);
-  auto it = std::find(FControls.begin(), FControls.end(), AControl);
-  if (it != FControls.end()) FControls.erase(it);
+  // From the back: the newest go first when a parent is destroyed.
+  auto it = std::find(FControls.rbegin(), FControls.rend(), AControl);
+  if (it != FControls.rend()) FControls.erase(std::next(it).base());
   if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
     UpdateTabList(w, false);
     w->DestroyHandle();
@@ -254,11 +255,11 @@ void TWinControl::SetTabStop(bool Value) {
 }
 
 void TWinControl::UpdateTabList(TWinControl* AControl, bool Add) {
-  auto it = std::find(FTabList.begin(), FTabList.end(), AControl);
+  auto it = std::find(FTabList.rbegin(), FTabList.rend(), AControl);
   if (Add) {
-    if (it == FTabList.end()) FTabList.push_back(AControl);
-  } else if (it != FTabList.end()) {
-    FTabList.erase(it);
+    if (it == FTabList.rend()) FTabList.push_back(AControl);
+  } else if (it != FTabList.rend()) {
+    FTabList.erase(std::next(it).base());
   }
 }
 

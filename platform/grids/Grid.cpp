@@ -72,7 +72,8 @@ int64_t TGridAxis::Pos(int Index) const {
   if (FDirty || FDelta.empty()) Rebuild();
   Index = std::clamp(Index, 0, FCount);
   size_t k = std::lower_bound(FIdx.begin(), FIdx.end(), Index) - FIdx.begin();
-  return int64_t(Index) * (FDefault + FLine) + FDelta[k];
+  // In 64 bits throughout: a size and a line near 2^31 each, times 2^31 cells, still fit.
+  return int64_t(Index) * (int64_t(FDefault) + FLine) + FDelta[k];
 }
 
 int TGridAxis::IndexAt(int64_t P) const {

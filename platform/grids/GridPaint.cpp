@@ -105,8 +105,22 @@ void TCustomGrid::Paint() {
   auto onScreen = [](const TAxisView& a) {
     std::vector<int> list;
     int from, to;
-    for (int i = 0; i < a.Fixed && Span(a, i, from, to); ++i) list.push_back(i);
-    for (int i = a.First; i < a.A->GetCount() && Span(a, i, from, to); ++i) list.push_back(i);
+    auto run = [&](int Begin, int End) {
+      for (int i = Begin; i < End && Span(a, i, from, to);) {
+        list.push_back(i);
+        const int64_t p = a.A->Pos(i);
+        if (a.A->Pos(i + 1) > p) {
+          ++i;
+          continue;
+        }
+        // Cells without extent (size and line 0) take no pixel: of a run of them only the
+        // first and the cell that ends the run are visited, so even a hundred million of them
+        // cost what the window's size does.
+        i = std::max(i + 1, a.A->FirstAtOrAfter(p + 1, i + 1) - 1);
+      }
+    };
+    run(0, a.Fixed);
+    run(a.First, a.A->GetCount());
     return list;
   };
   std::vector<int> cols = onScreen(h), rows = onScreen(v);

@@ -36,61 +36,96 @@ std::string NormaliseBreaks(const std::string& S) {
 
 // ---------------------------------------------------------------- TMemoStrings
 
-std::vector<std::string> TMemoStrings::Split() const {
-  std::vector<std::string> lines;
+std::vector<std::string>& TMemoStrings::Lines() const {
+  if (FSplit) return FLines;
+  FLines.clear();
   const std::string& t = FMemo->GetText();
-  if (t.empty()) return lines;
-  std::string cur;
-  for (size_t i = 0; i < t.size(); ++i) {
-    char c = t[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < t.size() && t[i + 1] == '\n') ++i;
-      lines.push_back(cur);
-      cur.clear();
-    } else {
-      cur += c;
+  size_t i = 0;
+  const size_t n = t.size();
+  while (i < n) {
+    size_t end = t.find_first_of("\r\n", i);
+    if (end == std::string::npos) {
+      FLines.emplace_back(t, i);
+      break;
     }
+    FLines.emplace_back(t, i, end - i);
+    i = end + 1;
+    if (t[end] == '\r' && i < n && t[i] == '\n') ++i;
   }
   // A final line break ends the last line; it does not start an empty one.
-  if (t.back() != '\r' && t.back() != '\n') lines.push_back(cur);
-  return lines;
+  FSplit = true;
+  return FLines;
 }
 
-void TMemoStrings::Join(const std::vector<std::string>& Lines) {
+void TMemoStrings::Changed(bool KeepsLines) {
+  if (FUpdating) {
+    FPending = true;
+    return;
+  }
+  size_t size = 0;
+  for (const std::string& l : FLines) size += l.size() + 2;
   std::string t;
-  for (const std::string& l : Lines) t += l + "\r\n";
-  FMemo->SetText(t);
+  t.reserve(size);
+  for (const std::string& l : FLines) {
+    t += l;
+    t += "\r\n";
+  }
+  FJoining = true;
+  try {
+    FMemo->SetText(t);
+  } catch (...) {
+    FJoining = false;
+    FSplit = false;
+    throw;
+  }
+  FJoining = false;
+  // A line holding a break of its own splits into more lines when read back from the text.
+  FSplit = KeepsLines;
 }
 
-int TMemoStrings::GetCount() const { return static_cast<int>(Split().size()); }
+void TMemoStrings::SetUpdateState(bool Updating) {
+  FUpdating = Updating;
+  if (!Updating && FPending) {
+    FPending = false;
+    bool keeps = true;
+    for (const std::string& l : FLines)
+      if (l.find_first_of("\r\n") != std::string::npos) keeps = false;
+    Changed(keeps);
+  }
+}
+
+int TMemoStrings::GetCount() const { return static_cast<int>(Lines().size()); }
 
 std::string TMemoStrings::Get(int Index) const {
-  std::vector<std::string> l = Split();
+  const auto& l = Lines();
   CheckIndex(Index, static_cast<int>(l.size()));
   return l[static_cast<size_t>(Index)];
 }
 
 void TMemoStrings::Put(int Index, const std::string& S) {
-  std::vector<std::string> l = Split();
+  auto& l = Lines();
   CheckIndex(Index, static_cast<int>(l.size()));
   l[static_cast<size_t>(Index)] = S;
-  Join(l);
+  Changed(S.find_first_of("\r\n") == std::string::npos);
 }
 
-void TMemoStrings::Clear() { FMemo->SetText(""); }
+void TMemoStrings::Clear() {
+  Lines().clear();
+  Changed(true);
+}
 
 void TMemoStrings::Delete(int Index) {
-  std::vector<std::string> l = Split();
+  auto& l = Lines();
   CheckIndex(Index, static_cast<int>(l.size()));
   l.erase(l.begin() + Index);
-  Join(l);
+  Changed(true);
 }
 
 void TMemoStrings::Insert(int Index, const std::string& S) {
-  std::vector<std::string> l = Split();
+  auto& l = Lines();
   CheckIndex(Index, static_cast<int>(l.size()) + 1);
   l.insert(l.begin() + Index, S);
-  Join(l);
+  Changed(S.find_first_of("\r\n") == std::string::npos);
 }
 
 // ---------------------------------------------------------------- TCustomMemo
@@ -102,6 +137,11 @@ TCustomMemo::TCustomMemo(TComponent* AOwner)
 }
 
 TCustomMemo::~TCustomMemo() = default;
+
+void TCustomMemo::WndProc(TMessage& Message) {
+  if (Message.Msg == CM_TEXTCHANGED) FLines->TextChanged();
+  TCustomEdit::WndProc(Message);
+}
 
 std::string TCustomMemo::FilterInput(const std::string& S) const {
   std::string r = NormaliseBreaks(S);

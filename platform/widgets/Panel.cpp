@@ -122,14 +122,14 @@ void TCustomPanel::SetBevelOuter(TPanelBevel Value) {
 }
 
 void TCustomPanel::SetBevelWidth(TBevelWidth Value) {
-  Value = std::max(1, Value);
+  Value = std::clamp(Value, 1, kMaxControlCoord);
   if (FBevelWidth == Value) return;
   FBevelWidth = Value;
   FrameChanged();
 }
 
 void TCustomPanel::SetBorderWidth(TBorderWidth Value) {
-  Value = std::max(0, Value);
+  Value = std::clamp(Value, 0, kMaxControlCoord);
   if (FBorderWidth == Value) return;
   FBorderWidth = Value;
   FrameChanged();

@@ -241,6 +241,9 @@ class TEdit : public TCustomEdit {
 class TCustomMemo;
 
 // The memo's lines: a live view of the memo's text, so a change through either shows in both.
+// The lines are split from the text once and kept until the text changes; between BeginUpdate
+// and EndUpdate changes go to the lines alone and the text is joined once at the end, so
+// filling a memo line by line takes linear time.
 class TMemoStrings : public TStrings {
  public:
   explicit TMemoStrings(TCustomMemo* Memo) : FMemo(Memo) {}
@@ -251,11 +254,24 @@ class TMemoStrings : public TStrings {
   void Clear() override;
   void Delete(int Index) override;
   void Insert(int Index, const std::string& S) override;
+  // Told by the memo when its text changed from elsewhere.
+  void TextChanged() {
+    if (!FJoining) FSplit = false;
+  }
+
+ protected:
+  void SetUpdateState(bool Updating) override;
 
  private:
-  std::vector<std::string> Split() const;
-  void Join(const std::vector<std::string>& Lines);
+  std::vector<std::string>& Lines() const;
+  // Writes the lines back as the memo's text (at once, or at EndUpdate while updating).
+  void Changed(bool KeepsLines);
   TCustomMemo* FMemo;
+  mutable std::vector<std::string> FLines;
+  mutable bool FSplit = false;  // FLines holds the lines of the text
+  bool FUpdating = false;
+  bool FPending = false;  // the text is behind FLines
+  bool FJoining = false;
 };
 
 // A multi-line editor. Line breaks in Text are CR LF (any of LF, CR LF, CR is accepted on the way
@@ -309,6 +325,7 @@ class TCustomMemo : public TCustomEdit {
   void WMCancelMode(TMessage& Message) override;
   int MaxScrollX() const;
   int ContentWidth() const;
+  void WndProc(TMessage& Message) override;
 
  private:
   std::unique_ptr<TMemoStrings> FLines;

@@ -295,7 +295,19 @@ TEST_F(FormFilesTest, ErrorsNameTheLineAndWhatWasWrong) {
       {"object F: TForm\n  Left = 'x'\nend\n", 2,
        "Invalid property value for Left: 'x' (an integer expected)"},
       {"object F: TForm\n  Left = 3000000000\nend\n", 2,
-       "Value 3000000000 out of range for Left (-2147483648..2147483647)"},
+       "Value 3000000000 out of range for Left (-4194304..4194304)"},
+      {"object F: TForm\n  ClientWidth = -1\nend\n", 2,
+       "Value -1 out of range for ClientWidth (0..4194304)"},
+      // Hexadecimal spells a value: beyond 64 bits it is refused, never wrapped to a negative.
+      {"object F: TForm\n  object K: TKinds\n    Big = $FFFFFFFFFFFFFFFE\n  end\nend\n", 3,
+       "Number too large '$FFFFFFFFFFFFFFFE'"},
+      {"object F: TForm\n  object K: TKinds\n    Big = $8000000000000000\n  end\nend\n", 3,
+       "Number too large '$8000000000000000'"},
+      {"object F: TForm\n  object K: TKinds\n    Big = +$8000000000000001\n  end\nend\n", 3,
+       "Number too large '$8000000000000001'"},
+      {"object F: TForm\n  object K: TKinds\n    Small = $FFFFFFFF\n  end\nend\n", 3,
+       "Value 4294967295 out of range for Small (-32768..32767)"},
+      {"object F: TForm\n  Tag = 1 \xEF\xBB\xBF\nend\n", 2, "Invalid character #239"},
       {"object F: TForm\n  Caption 'x'\nend\n", 2, "Expected '=' but found a string"},
       {"object F: TForm\n  Caption = 'x\nend\n", 2, "Unterminated string"},
       {"object F: TForm\n  Font.Style = [fsBold, fsHeavy]\nend\n", 2,
@@ -445,6 +457,30 @@ TEST_F(FormFilesTest, FilesRoundTripThroughTheFileSystem) {
   EXPECT_THROW(CreateComponentFromFile(path + ".missing", nullptr), EFOpenError);
   EXPECT_THROW(CreateFromText<TKinds>("object F: TForm\nend\n", nullptr), EFormFileError);
   std::remove(path.c_str());
+}
+
+}  // namespace
+}  // namespace qel::test
+
+namespace qel::test {
+namespace {
+
+TEST_F(FormFilesTest, ByteOrderMarkAndExtremeHexadecimalValues) {
+  struct Case {
+    const char* Value;
+    int64_t Big;
+  };
+  for (const Case& c : {Case{"$7FFFFFFFFFFFFFFF", std::numeric_limits<int64_t>::max()},
+                        Case{"-$8000000000000000", std::numeric_limits<int64_t>::min()},
+                        Case{"-$FFFFFFFF", -4294967295LL}, Case{"$0000000000000001", 1}}) {
+    auto root = Read(std::string("\xEF\xBB\xBFobject F: TForm\n  object K: TKinds\n    Big = ") +
+                     c.Value + "\n  end\nend\n");
+    auto* k = dynamic_cast<TKinds*>(root->FindComponent("K"));
+    ASSERT_NE(k, nullptr) << c.Value;
+    EXPECT_EQ(k->GetBig(), c.Big) << c.Value;
+    EXPECT_EQ(WriteComponentText(Read(WriteComponentText(root.get())).get()),
+              WriteComponentText(root.get()));
+  }
 }
 
 }  // namespace

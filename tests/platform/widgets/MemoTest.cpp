@@ -1,6 +1,9 @@
 // The memo: Lines and Text in step, line breaks, vertical navigation, wrapping and scrolling.
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "platform/controls/FormFiles.h"
 #include "platform/widgets/StdCtrls.h"
 #include "tests/platform/widgets/WidgetFixture.h"
 
@@ -278,6 +281,59 @@ TEST_F(MemoTest, DragHeldBelowSelectsLineByLine) {
   Input().MouseUp(start.X, At(Memo, 6, Memo->GetHeight() + 10).Y);
   EXPECT_EQ(Memo->GetSelStart(), 0);
   EXPECT_GT(Memo->GetSelLength(), 0);
+}
+
+}  // namespace
+}  // namespace qel::test
+
+namespace qel::test {
+namespace {
+
+// The lines are split once and kept: every change from the text's side, the keyboard's or the
+// lines' own must show on the other side, and a bulk change joins the text once.
+TEST_F(MemoTest, KeptLinesFollowEveryChange) {
+  TStrings* lines = Memo->GetLines();
+  lines->Add("one");
+  EXPECT_EQ(lines->Get(0), "one");
+  Memo->SetText("x\ry");  // from the text's side
+  ASSERT_EQ(lines->Count(), 2);
+  EXPECT_EQ(lines->Get(1), "y");
+  lines->Insert(1, "a\nb");  // a line holding a break becomes two
+  EXPECT_EQ(Memo->GetText(), "x\r\na\nb\r\ny\r\n");
+  ASSERT_EQ(lines->Count(), 4);
+  EXPECT_EQ(lines->Get(2), "b");
+  ShowForm();
+  Memo->SetFocus();
+  Memo->SetCaretPos({1, 3});
+  Input().TypeText("!");  // from the keyboard
+  EXPECT_EQ(lines->Get(3), "y!");
+  lines->BeginUpdate();
+  lines->Clear();
+  for (int i = 0; i < 3; ++i) lines->Add("n" + std::to_string(i));
+  EXPECT_EQ(lines->Get(2), "n2");
+  EXPECT_EQ(Memo->GetText(), "x\r\na\nb\r\ny!\r\n") << "the text follows at EndUpdate";
+  lines->EndUpdate();
+  EXPECT_EQ(Memo->GetText(), "n0\r\nn1\r\nn2\r\n");
+  lines->Delete(0);
+  lines->Put(0, "p");
+  EXPECT_EQ(Memo->GetText(), "p\r\nn2\r\n");
+}
+
+// A memo of 100,000 lines goes through a form file and back: reading, writing and destroying
+// must each take linear time (a quadratic one would not finish).
+TEST_F(MemoTest, HundredThousandLinesReadWriteAndGo) {
+  RegisterStdWidgetClasses();
+  std::string text = "object F: TForm\n  object M: TMemo\n    Lines.Strings = (\n";
+  for (int i = 0; i < 100000; ++i) text += "      'line " + std::to_string(i) + "'\n";
+  text += "    )\n  end\nend\n";
+  std::unique_ptr<TComponent> root(CreateComponentFromText(text, nullptr));
+  auto* memo = dynamic_cast<TMemo*>(root->FindComponent("M"));
+  ASSERT_NE(memo, nullptr);
+  ASSERT_EQ(memo->GetLines()->Count(), 100000);
+  EXPECT_EQ(memo->GetLines()->Get(99999), "line 99999");
+  const std::string written = WriteComponentText(root.get());
+  EXPECT_NE(written.find("      'line 99999')\n"), std::string::npos);
+  root.reset();
 }
 
 }  // namespace

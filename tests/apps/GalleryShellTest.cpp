@@ -187,22 +187,35 @@ TEST_F(GalleryShellTest, AClickSelectsEveryComponentOnEveryPage) {
   }
 }
 
-// The drawing demo two thousand million pixels wide paints what shows, not the whole cell: the
-// repaint ends (it used to walk every pixel of its tiles).
+// The drawing demo as large as a control may be paints what shows, not the whole cell: the
+// repaint ends (it used to walk every pixel of its tiles). Two thousand million pixels, beyond
+// what a control takes, is refused with the reason instead.
 TEST_F(GalleryShellTest, TheDrawingPagePaintsOnlyWhatShowsAtAnyWidth) {
   Form->ShowPage(PageIndex("drawing"));
   TPropertyPanel* panel = Form->Panel();
   ASSERT_EQ(panel->Subject()->GetName(), "CanvasDemo");
-  for (const auto& [path, value] : std::vector<std::pair<std::string, std::string>>{
-           {"Align", "alNone"}, {"Width", "2000000000"}, {"Height", "2000000000"}}) {
-    int row = -1;
+  auto rowOf = [panel](const std::string& Path) {
     for (int i = 0; i < panel->RowCount(); ++i)
-      if (panel->RowPath(i) == path) row = i;
-    ASSERT_GE(row, 0) << path;
-    EXPECT_TRUE(panel->Apply(row, value)) << panel->Message();
+      if (panel->RowPath(i) == Path) return i;
+    return -1;
+  };
+  ASSERT_GE(rowOf("Width"), 0);
+  int dialogs = 0;
+  Application->OnModalShow = [&dialogs](TForm* F) {
+    ++dialogs;
+    F->SetModalResult(mrOk);
+  };
+  EXPECT_FALSE(panel->Apply(rowOf("Width"), "2000000000"));
+  EXPECT_EQ(dialogs, 1);  // the reason is shown in the error dialog
+  EXPECT_NE(panel->Message().find("out of range"), std::string::npos) << panel->Message();
+  const std::string largest = std::to_string(kMaxControlCoord);
+  for (const auto& [path, value] : std::vector<std::pair<std::string, std::string>>{
+           {"Align", "alNone"}, {"Width", largest}, {"Height", largest}}) {
+    ASSERT_GE(rowOf(path), 0) << path;
+    EXPECT_TRUE(panel->Apply(rowOf(path), value)) << panel->Message();
   }
   auto* demo = dynamic_cast<TControl*>(panel->Subject());
-  EXPECT_EQ(demo->GetWidth(), 2000000000);
+  EXPECT_EQ(demo->GetWidth(), kMaxControlCoord);
   demo->Invalidate();
   Application->ProcessMessages();
   EXPECT_TRUE(Form->DirtyRects().empty());

@@ -16,6 +16,7 @@
 
 #include "frame/QEL_streams.h"
 #include "replist/QEL_replist.h"
+#include "tests/replist/TempFolder.h"
 
 namespace qel {
 namespace {
@@ -96,30 +97,7 @@ std::unique_ptr<TRLData> NastyStore() {
   return d;
 }
 
-class RLFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string tmpl = ::testing::TempDir() + "rlfilesXXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-    FDir = tmpl;
-  }
-  void TearDown() override { fs::remove_all(FDir); }
-  std::string Path(const std::string& Name) const { return FDir + "/" + Name; }
-  static void WriteFile(const std::string& Path, const std::string& Text) {
-    std::ofstream(Path, std::ios::binary) << Text;
-  }
-  static std::string ReadFile(const std::string& Path) {
-    std::ifstream f(Path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-  }
-  size_t FileCount() const {
-    return static_cast<size_t>(
-        std::distance(fs::directory_iterator(FDir), fs::directory_iterator()));
-  }
-  std::string FDir;
-};
+using RLFileTest = test::TempFolderTest;
 
 // Runs python3 with Script (given the file name as argv[1]); the script prints one line per
 // row with the fields in hexadecimal UTF-8, separated by ",". Returns false when python3 is

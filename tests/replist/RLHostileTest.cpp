@@ -15,38 +15,22 @@
 
 #include "platform/rtl/Streams.h"
 #include "replist/QEL_replist.h"
+#include "tests/replist/TempFolder.h"
 
 namespace qel {
 namespace {
 
 namespace fs = std::filesystem;
 
-class RLHostileTest : public ::testing::Test {
+class RLHostileTest : public test::TempFolderTest {
  protected:
   void SetUp() override {
-    std::string tmpl = ::testing::TempDir() + "rlhostileXXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-    FDir = tmpl;
+    TempFolderTest::SetUp();
     FStore.SetName("Store1");
     FStore.SetNrCols(2);
     FStore.SetNrRows(2);
     FStore.SetElem(1, 1, "before");
     FBefore = FStore.XMLText(true, "");
-  }
-  void TearDown() override { fs::remove_all(FDir); }
-  std::string Path(const std::string& Name) const { return FDir + "/" + Name; }
-  static void WriteFile(const std::string& Path, const std::string& Text) {
-    std::ofstream(Path, std::ios::binary) << Text;
-  }
-  static std::string ReadFile(const std::string& Path) {
-    std::ifstream f(Path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-  }
-  size_t FileCount() const {
-    return static_cast<size_t>(
-        std::distance(fs::directory_iterator(FDir), fs::directory_iterator()));
   }
   // The message of the store's error raised by Action, or "no error"; the store must be as it
   // was either way.
@@ -61,7 +45,6 @@ class RLHostileTest : public ::testing::Test {
     EXPECT_EQ(FStore.XMLText(true, ""), FBefore) << message;
     return message;
   }
-  std::string FDir;
   TRLData FStore{nullptr};
   std::string FBefore;
 };

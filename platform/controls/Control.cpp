@@ -22,7 +22,8 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_uni
 TControl::~TControl() {
   if (Application) Application->HintCancelFor(this);
   if (FParent) FParent->RemoveControl(this);
-  if (FPopupMenuComponent) RemoveFreeNotification(FPopupMenuComponent);
+  // The link to the popup menu stays: the menu may hold this control too (as the one it popped
+  // up for) and hears of its end through that same link when the component part goes.
 }
 
 TForm* TControl::GetParentForm() const { return qel::GetParentForm(this); }

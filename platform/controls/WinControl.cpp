@@ -255,19 +255,31 @@ void TWinControl::SetTabStop(bool Value) {
 }
 
 void TWinControl::UpdateTabList(TWinControl* AControl, bool Add) {
-  auto it = std::find(FTabList.rbegin(), FTabList.rend(), AControl);
+  // Added only by InsertControl, for a control that was not a child (so not in the list):
+  // no search, which made inserting n children cost n^2.
   if (Add) {
-    if (it == FTabList.rend()) FTabList.push_back(AControl);
-  } else if (it != FTabList.rend()) {
-    FTabList.erase(std::next(it).base());
+    FTabList.push_back(AControl);
+    return;
   }
+  auto it = std::find(FTabList.rbegin(), FTabList.rend(), AControl);
+  if (it != FTabList.rend()) FTabList.erase(std::next(it).base());
 }
 
 int TWinControl::GetTabOrder() const {
   if (!FParent) return -1;
-  auto& v = FParent->FTabList;
-  auto it = std::find(v.begin(), v.end(), this);
-  return it == v.end() ? -1 : static_cast<int>(it - v.begin());
+  const auto& v = FParent->FTabList;
+  // Callers walk the children in order (the form writer asks each one): the search starts
+  // after the last answer, so such a walk costs n, not n^2. Any other order still finds it.
+  static thread_local size_t next = 0;
+  const size_t n = v.size();
+  for (size_t k = 0; k < n; ++k) {
+    const size_t i = (next + k) % n;
+    if (v[i] == this) {
+      next = i + 1;
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
 }
 
 void TWinControl::SetTabOrder(int Value) {

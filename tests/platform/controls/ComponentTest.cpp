@@ -61,15 +61,20 @@ TEST_F(ComponentTest, OwnerDestroysOwnedComponentsAndEarlyDestructionLeavesTheOw
   EXPECT_EQ(b->GetComponentIndex(), 1);
   EXPECT_EQ(c->GetOwner(), a);
 
-  delete b;  // early: the owner forgets it and its sibling hears of it
+  auto* d = new TTracked(owner, &destroyed);
+  a->FreeNotification(b);  // a keeps a pointer to its sibling b; d keeps none
+  delete b;  // early: the owner forgets it and the sibling that asked hears of it
   EXPECT_EQ(destroyed, 1);
-  EXPECT_EQ(owner->ComponentCount(), 1);
+  EXPECT_EQ(owner->ComponentCount(), 2);
   EXPECT_EQ(owner->Components(0), a);
   ASSERT_EQ(a->Removed.size(), 1u);
   EXPECT_EQ(a->Removed[0], b);
+  EXPECT_TRUE(d->Removed.empty());
+  delete d;
+  EXPECT_TRUE(a->Removed.size() == 1u) << "a sibling without a link is not told";
 
   delete owner;  // takes a and, through a, c
-  EXPECT_EQ(destroyed, 3);
+  EXPECT_EQ(destroyed, 4);
 }
 
 TEST_F(ComponentTest, ComponentsIndexOutOfRangeRaises) {

@@ -429,10 +429,12 @@ TModalResult TReportListView::EditRowEntriesIntern(int Row, TForm* Form, int X, 
         if (letter == 'c') {
           cb->SetText(cell);
         } else {
-          cb->SetItemIndex(cb->GetItems()->IndexOf(cell));
-          // IndexOf ignores letter case; the list shows only the item the cell names exactly.
-          if (cb->GetItemIndex() >= 0 && cb->GetItems()->Get(cb->GetItemIndex()) != cell)
-            cb->SetItemIndex(-1);
+          // Only the item the cell names exactly, letter case included.
+          const TStrings* list = cb->GetItems();
+          int found = -1;
+          for (int i = 0; i < list->GetCount() && found < 0; ++i)
+            if (list->Get(i) == cell) found = i;
+          cb->SetItemIndex(found);
         }
         if (!r.ReadOnly && cb->EditControl()) cb->EditControl()->OnKeyDown = keys;
         control = cb;

@@ -272,8 +272,7 @@ class TReportListView : public TCustomDrawGrid {
   TModalResult EditRowEntries(int Row, TForm* Form, int X, int Y);
   // The common worker; Form nullptr builds the dialog's own form.
   TModalResult EditRowEntriesIntern(int Row, TForm* Form, int X, int Y, const std::string& Caption,
-                                    const std::string& OKCaption,
-                                    const std::string& CancelCaption);
+                                    const std::string& OKCaption, const std::string& CancelCaption);
   // The form of the row-entry editor while it runs, nullptr otherwise.
   TForm* RowEditForm() const { return FRowEditForm; }
 

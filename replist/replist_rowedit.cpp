@@ -223,6 +223,7 @@ constexpr int kFormSideRoom = 28;
 constexpr int kDefaultControlWidth = 200;
 // Wider controls would make forms no window system can show (and sums that overflow).
 constexpr int kMaxControlWidth = 4096;
+constexpr int kMaxOffset = 1 << 20;
 constexpr int kButtonWidth = 81;
 constexpr int kButtonHeight = 29;
 constexpr TColor kReadOnlyColor = 0xE0E0E0;
@@ -301,7 +302,9 @@ class TRowEditRun {
     FViewRef = Form;
   }
   ~TRowEditRun() {
+    // Freeing one component may take others with it, so the index is checked every time.
     for (int i = FForm->ComponentCount() - 1; i >= 0; --i) {
+      if (i >= FForm->ComponentCount()) continue;
       TComponent* c = FForm->Components(i);
       if (NameHas(c, kRuntimePrefix)) delete c;
     }
@@ -373,15 +376,16 @@ TModalResult TReportListView::EditRowEntriesIntern(int Row, TForm* Form, int X, 
   // Nothing to edit: a dialog would show defaults for a row that cannot take them.
   if (!ValidRow(Row)) return mrNone;
   const bool own = Form == nullptr;
+  if (own) Form = new TForm(Application);
+  TRowEditRun run(FRowEditForm, Form, own);
   if (own) {
-    Form = new TForm(Application);
     Form->SetBorderStyle(bsDialog);
     Form->SetColor(clBtnFace);
     Form->SetBounds(X, Y, Form->GetWidth(), Form->GetHeight());
   }
-  TRowEditRun run(FRowEditForm, Form, own);
-  const int offX = own ? 0 : X;
-  const int offY = own ? kOwnFormTopMargin : Y;
+  // Offsets beyond any screen are cut, so the positions below cannot overflow.
+  const int offX = own ? 0 : std::clamp(X, -kMaxOffset, kMaxOffset);
+  const int offY = own ? kOwnFormTopMargin : std::clamp(Y, -kMaxOffset, kMaxOffset);
   const int cols = GetNrOfColumns();
 
   int lw = 0;
@@ -514,10 +518,9 @@ TModalResult TReportListView::EditRowEntriesIntern(int Row, TForm* Form, int X, 
     button("runtime_rlre_OK", OKCaption, g - 154, mrOk);
   } else {
     // The host's offset counts too, so no control is left outside the form.
-    const int64_t w = std::max<int64_t>(Form->GetWidth(), int64_t{offX} + g + kFormSideRoom);
-    const int64_t h = std::max<int64_t>(Form->GetHeight(), int64_t{offY} + rowsHeight);
-    Form->SetBounds(Form->GetLeft(), Form->GetTop(), static_cast<int>(std::min<int64_t>(w, 1 << 20)),
-                    static_cast<int>(std::min<int64_t>(h, 1 << 20)));
+    Form->SetBounds(Form->GetLeft(), Form->GetTop(),
+                    std::max(Form->GetWidth(), offX + g + kFormSideRoom),
+                    std::max(Form->GetHeight(), offY + rowsHeight));
   }
   Form->SetCaption(Caption);
 

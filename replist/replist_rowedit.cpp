@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "frame/QEL_qelbase.h"
 #include "frame/QEL_stringl.h"
@@ -395,6 +397,9 @@ TModalResult TReportListView::EditRowEntriesIntern(int Row, TForm* Form, int X, 
   auto keys = [this](TObject* Sender, uint16_t& Key, TShiftState Shift) {
     RowEditKeyDown(Sender, Key, Shift);
   };
+  // Pickers whose text did not read (they show date 0) with the value they started from: the
+  // cell keeps its text unless the user picked a date.
+  std::vector<std::pair<const TDateTimePicker*, TDateTime>> unread;
   int cw = 0;
   for (int k = 1; k <= cols; ++k) {
     std::string format = GetColumnFormat(k);
@@ -453,8 +458,9 @@ TModalResult TReportListView::EditRowEntriesIntern(int Row, TForm* Form, int X, 
         dp->SetFormat(pattern);
         const std::string text = cell.empty() ? r.Default : cell;
         TDateTime v = 0;
-        ScanDateTimeText(text, dp->EffectivePattern(), v);
+        const bool read = ScanDateTimeText(text, dp->EffectivePattern(), v) == kDateScanOk;
         dp->SetDateTime(v);
+        if (!read) unread.push_back({dp, dp->GetDateTime()});
         control = dp;
         break;
       }
@@ -534,8 +540,12 @@ TModalResult TReportListView::EditRowEntriesIntern(int Row, TForm* Form, int X, 
       const int col = static_cast<int>(c->GetTag());
       if (NameHas(c, kEditName) || NameHas(c, kNumIOName) || NameHas(c, kComboName))
         SetElem(col, Row, c->GetText());
-      else if (auto* dp = dynamic_cast<TDateTimePicker*>(c); dp && NameHas(c, kPickerName))
-        SetElem(col, Row, FormatDTPattern(dp->EffectivePattern(), dp->GetDateTime()));
+      else if (auto* dp = dynamic_cast<TDateTimePicker*>(c); dp && NameHas(c, kPickerName)) {
+        const auto u = std::find_if(unread.begin(), unread.end(),
+                                    [dp](const auto& P) { return P.first == dp; });
+        if (u == unread.end() || u->second != dp->GetDateTime())
+          SetElem(col, Row, FormatDTPattern(dp->EffectivePattern(), dp->GetDateTime()));
+      }
     }
     SetSuppressPaint(was);
   }

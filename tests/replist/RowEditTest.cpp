@@ -25,15 +25,17 @@ class RowEditTest : public ReportListViewTest {
                              "[f]",
                              "[s]$pwd$8",
                              "[#s][150]fixed",
-                             "[x]keep"};
-    View->SetNrCols(10);
+                             "[x]keep",
+                             "[dHH:mm]"};
+    View->SetNrCols(11);
     View->SetNrRows(8);
-    for (int c = 1; c <= 10; ++c) View->SetColumnFormat(c, formats[c - 1]);
+    for (int c = 1; c <= 11; ++c) View->SetColumnFormat(c, formats[c - 1]);
     View->SetElem(1, 7, "amber");
     View->SetElem(2, 7, "x");
     View->SetElem(6, 7, "1.5E3");
     View->SetElem(7, 7, "abc");
     View->SetElem(10, 7, "untouched");
+    View->SetElem(11, 7, "n/a");  // no time: the picker shows 0
   }
   static TWinControl* Find(TForm* F, const std::string& Name) {
     return dynamic_cast<TWinControl*>(F->FindComponent(Name));
@@ -95,7 +97,7 @@ TEST_F(RowEditTest, EachFormatGivesItsControl) {
     EXPECT_EQ(fixed->GetColor(), TColor{0xE0E0E0});
     EXPECT_EQ(fixed->GetFont()->GetColor(), TColor{0x808080});
     // An unknown type letter: the label alone.
-    EXPECT_EQ(F->ComponentCount(), 10 + 9 + 2);  // labels, controls, OK and Cancel
+    EXPECT_EQ(F->ComponentCount(), 11 + 10 + 2);  // labels, controls, OK and Cancel
     F->Close();
   };
   EXPECT_EQ(View->EditRowEntries(7, 50, 60), mrCancel);
@@ -123,8 +125,8 @@ TEST_F(RowEditTest, OkWritesBackAndCancelLeavesTheRow) {
   };
   EXPECT_EQ(View->EditRowEntries(7, 0, 0), mrCancel);
   EXPECT_EQ(Row7(), before);
-  // OK by its button writes every control back, the read-only one too; the unknown column and
-  // the column 0 label cell stay as they were.
+  // OK by its button writes every control back, the read-only one too; the unknown column, the
+  // unread time the user left alone and the column 0 label cell stay as they were.
   View->SetElem(0, 7, "label");
   std::string password;
   Application->OnModalShow = [&](TForm* F) {
@@ -134,10 +136,12 @@ TEST_F(RowEditTest, OkWritesBackAndCancelLeavesTheRow) {
     THeadlessInput(F).Click(ok->GetLeft() + 10, ok->GetTop() + 10);
   };
   EXPECT_EQ(View->EditRowEntries(7, 0, 0, "Row seven", "Go", "Back"), mrOk);
-  EXPECT_EQ(Row7(), "amber||24.12.2025|007|07|1.5E3|abc|" + password + "|fixed|untouched|");
+  EXPECT_EQ(Row7(), "amber||24.12.2025|007|07|1.5E3|abc|" + password + "|fixed|untouched|n/a|");
   EXPECT_EQ(View->GetElem(0, 7), "label");
-  // Enter in a numeric field is OK too; a typed change arrives.
+  // Enter in a numeric field is OK too; a typed change arrives, so does a picked time.
   Application->OnModalShow = [&](TForm* F) {
+    dynamic_cast<TDateTimePicker*>(Find(F, "runtime_rlre_DtPick11"))
+        ->SetDateTime(EncodeTime(9, 30, 0, 0));
     THeadlessInput in(F);
     auto* n = dynamic_cast<TNumIO*>(Find(F, "runtime_rlre_NumIO4"));
     n->SetFocus();
@@ -147,6 +151,7 @@ TEST_F(RowEditTest, OkWritesBackAndCancelLeavesTheRow) {
   };
   EXPECT_EQ(View->EditRowEntries(7, 0, 0), mrOk);
   EXPECT_EQ(View->GetElem(4, 7), "42");
+  EXPECT_EQ(View->GetElem(11, 7), "09:30");
 }
 
 TEST_F(RowEditTest, DialogGeometryFollowsNamesAndWidths) {

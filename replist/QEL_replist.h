@@ -8,15 +8,18 @@
 // Where the code lives: replist_view.cpp (store ownership, index mapping, properties,
 // pass-through operations, structure, column widths, Assign), replist_viewpaint.cpp (cells,
 // headers, Paint), replist_viewinput.cpp (selection, mouse, keys, in-place editing),
-// replist_filter.cpp (FilterAndSort and its three matchers), replist_register.cpp (published
-// properties). docs/replist-view.md describes the view.
+// replist_filter.cpp (FilterAndSort and its three matchers), replist_rowedit.cpp (the row-entry
+// editor and its date scanner), replist_register.cpp (published properties).
+// docs/replist-view.md describes the view, docs/replist-rowedit.md the row-entry editor.
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/controls/Forms.h"
 #include "platform/grids/Grids.h"
+#include "platform/rtl/DateTime.h"
 #include "replist/QEL_replist_data.h"
 
 namespace qel {
@@ -41,6 +44,29 @@ using TCursorKeyActionEvent = std::function<void(TObject* Sender, uint16_t Key)>
 // finds, loAnd rows both find, loXor rows exactly one finds, loNone the host's finding alone.
 using TBeforeFilterEvent =
     std::function<void(TObject* Sender, int Row, bool& Found, TLogicOp& CombineWithInternalSearch)>;
+// Lets the host give the row-entry editor another column format for column Col of row Row.
+using TRequestEditFormatEvent =
+    std::function<void(TObject* Sender, int Col, int Row, std::string& Format)>;
+
+// What ScanDateTimeText reports: success, a literal of the pattern the text does not begin
+// with, a run of pattern letters that is no token ("yyy"), a field that is not a number or a
+// name, or fields that make no date or time (31 February, hour 25).
+inline constexpr int kDateScanOk = 0;
+inline constexpr int kDateScanLiteral = -1;
+inline constexpr int kDateScanToken = -2;
+inline constexpr int kDateScanField = -3;
+
+// Reads Text by a date picker's display pattern (tokens yyyy yy, MMMM MMM MM M, dddd ddd dd d,
+// HH H, hh h, mm m, ss s, tt t; '...' literals with '' for a quote; other characters literal),
+// consuming the text from the front; English month and weekday names, letter case ignored.
+// Value receives the date (when a year, month or day was read; missing parts are the current
+// year, January, the first) plus the time, or 0 on an error. A two-digit year falls into the
+// century window: the hundred years from CurrentYear - CenturyWindow on (window 0: the
+// current century). Returns kDateScanOk or one of the error codes above.
+int ScanDateTimeText(const std::string& Text, const std::string& Pattern, TDateTime& Value,
+                     int CurrentYear, int CenturyWindow);
+// The same with today's year and the format settings' TwoDigitYearCenturyWindow.
+int ScanDateTimeText(const std::string& Text, const std::string& Pattern, TDateTime& Value);
 
 class TReportListView : public TCustomDrawGrid {
  public:
@@ -231,6 +257,25 @@ class TReportListView : public TCustomDrawGrid {
   void ExpandColWidth(int C, int Reserve);
   void FitAllColWidths(int ExpandCol, bool IncludeHeader, int Margin, int MaxWidth, int Reserve);
 
+  // ---- row-entry editor (replist_rowedit.cpp)
+  // Edits every cell of data row Row in a dialog of its own at screen position (X, Y), one
+  // labelled control per column as its format says, with the caption "Editing Row " Row and the
+  // buttons "OK" and "Cancel". OK (or Enter) writes the controls back into the row and returns
+  // mrOk; Cancel (or Esc, or closing) leaves the row as it was and returns mrCancel. A row out
+  // of range shows nothing and returns mrNone.
+  TModalResult EditRowEntries(int Row, int X, int Y);
+  TModalResult EditRowEntries(int Row, int X, int Y, const std::string& Caption,
+                              const std::string& OKCaption, const std::string& CancelCaption);
+  // Puts the controls into the host's Form at offset (X, Y), without buttons, empties its
+  // caption, grows it to fit and shows it modally; the host sets its ModalResult (Enter in a
+  // control gives mrOk).
+  TModalResult EditRowEntries(int Row, TForm* Form, int X, int Y);
+  // The common worker; Form nullptr builds the dialog's own form.
+  TModalResult EditRowEntriesIntern(int Row, TForm* Form, int X, int Y, const std::string& Caption,
+                                    const std::string& OKCaption, const std::string& CancelCaption);
+  // The form of the row-entry editor while it runs, nullptr otherwise.
+  TForm* RowEditForm() const { return FRowEditForm; }
+
   // ---- painting
   bool GetSuppressPaint() const { return FSuppressPaint; }
   void SetSuppressPaint(bool B);
@@ -353,6 +398,7 @@ class TReportListView : public TCustomDrawGrid {
   TCheckStateChangeEvent OnCheckedChange;
   TCursorKeyActionEvent OnCursorKeyAction;
   TBeforeFilterEvent OnBeforeFilter;
+  TRequestEditFormatEvent OnRequestEditFormat;
 
  protected:
   void AssignTo(TPersistent* Dest) const override;
@@ -399,6 +445,8 @@ class TReportListView : public TCustomDrawGrid {
   void PaintEmptyMessage();
   void PaintInterRowIndicator();
   TFontStyles CellFontStyles(bool Highlight) const;
+  // Enter and Esc in a control of the row-entry editor end it with OK or Cancel.
+  void RowEditKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
 
   std::unique_ptr<TRLData> FData;
   // Per data column 1..NrOfColumns (entry 0 unused).
@@ -409,7 +457,8 @@ class TReportListView : public TCustomDrawGrid {
   // Display position -> 0-based data column.
   std::vector<int> FColOrder;
 
-  bool FSuppressPaint = true;  // until the window exists
+  TForm* FRowEditForm = nullptr;  // while the row-entry editor runs
+  bool FSuppressPaint = true;     // until the window exists
   bool FROCheckmarks = false;
   int FInterRowIndi = 0;
   int FAnchorRow = 1;

@@ -263,4 +263,10 @@ class TRLData : public TComponent {
   std::unique_ptr<TStringArray> FStorage;
 };
 
+// The default value that the default text Default of a column of type Letter gives in row R:
+// the first item of a choice list, the row number for "rix" N, an invented password for
+// "$pwd$" N, else the text itself (at most 255 characters). GetCellDefaultValue and the
+// row-entry editor share it.
+std::string ResolveDefaultText(char Letter, std::string_view Default, int R);
+
 }  // namespace qel

@@ -498,11 +498,15 @@ std::string TRLData::GetCellDefaultValue(int C, int R) const {
   if (rest.empty()) return {};
   const size_t close2 = rest.find(']');
   if (close2 != std::string::npos) rest.erase(0, close2 + 1);
-  rest = Utf8Left(rest, kMaxCellChars);
   if (head.size() < 2) return {};
+  return ResolveDefaultText(head[1], rest, R);
+}
+
+std::string ResolveDefaultText(char Letter, std::string_view Default, int R) {
+  const std::string rest = Utf8Left(Default, kMaxCellChars);
   const std::string lower = AsciiLower(rest);
   std::string result;
-  switch (head[1]) {
+  switch (Letter) {
     case 'c':
     case 'l':
       result = rest.substr(0, rest.find('|'));
@@ -519,9 +523,9 @@ std::string TRLData::GetCellDefaultValue(int C, int R) const {
         break;
       }
       int n = ReadDefaultCount(rest, 3);  // from the fourth character on
-      if (head[1] == 'e' || head[1] == 'f') {
+      if (Letter == 'e' || Letter == 'f') {
         result = strff(R, 1, std::clamp(n, -kMaxCellChars, kMaxCellChars));
-      } else if (head[1] == 'h') {
+      } else if (Letter == 'h') {
         n = std::clamp(n, 1, 8);
         const uint32_t mask = n == 8 ? 0xFFFFFFFFu : (1u << (4 * n)) - 1;
         result = IntToHex(static_cast<uint32_t>(R) & mask, n);

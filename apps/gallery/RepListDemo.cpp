@@ -41,7 +41,7 @@ void FillMeasurementRecords(TReportListView* List, int Rows) {
     TAlignment Align;
   };
   const TCol cols[] = {{"No", "[#i]", 48, taRightJustify},
-                       {"Time", "[dhh:nn:ss]", 60, taCenter},
+                       {"Time", "[dHH:mm:ss]", 60, taCenter},
                        {"Channel", "[l:8]CH1|CH2|CH3|CH4|CH5|CH6|CH7|CH8", 56, taLeftJustify},
                        {"Value", "[f]0", 70, taRightJustify},
                        {"Unit", "[c]V|mA|kPa|degC|Hz|bar", 40, taLeftJustify},
@@ -118,6 +118,7 @@ TRepListDemo::TRepListDemo(TComponent* AOwner) : TPanel(AOwner) {
   AddButton("Export CSV", 156, 30, 80, &TRepListDemo::ExportCSV);
   AddButton("Import CSV", 240, 30, 80, &TRepListDemo::ImportCSV);
   AddButton("Export HTML", 324, 30, 86, &TRepListDemo::ExportHTML);
+  AddButton("Edit row\u2026", 414, 30, 80, &TRepListDemo::EditRow);
   FStatus = new TLabel(this);
   FStatus->SetParent(this);
   FStatus->SetBounds(0, 60, 550, 16);
@@ -195,6 +196,27 @@ void TRepListDemo::ApplyFilter() {
       FList->FilterAndSort(FFilter->GetText(), {}, false, mode, sortCol, FList->GetSortOrder());
   SetStatus(std::to_string(kept) + " of " + std::to_string(FList->GetNrOfRows()) +
             " records match, shown first");
+}
+
+int TRepListDemo::RowToEdit() const {
+  if (const int r = FList->FirstSelectedRow(); r > 0) return r;
+  const int r = FList->DataRowOfGridRow(FList->GetRow());
+  return r >= 1 && r <= FList->GetNrOfRows() ? r : 0;
+}
+
+void TRepListDemo::EditRow() {
+  const int r = RowToEdit();
+  if (r == 0) {
+    SetStatus("Select a row to edit first");
+    return;
+  }
+  // The dialog opens over the list's top-left corner.
+  const TPoint at = FList->ClientToScreen({40, 40});
+  const std::string no = FList->GetElem(1, r);
+  if (FList->EditRowEntries(r, at.X, at.Y) == mrOk)
+    SetStatus("Record No " + no + " saved from the row editor");
+  else
+    SetStatus("Record No " + no + " left as it was");
 }
 
 void TRepListDemo::SaveXML() {

@@ -3,8 +3,9 @@
 // loaded it fills the list with generated measurement records (typed columns, check and radio
 // columns, a password column, some disabled rows); its filter box filters and sorts the list in
 // the three filter modes, its buttons save and load the list as XML, export and import it as
-// CSV and export it as an HTML table (files in the temporary folder), and its status line
-// reports what happened, errors included.
+// CSV and export it as an HTML table (files in the temporary folder), "Edit row…" opens the
+// row-entry editor for the selected row, and its status line reports what happened, errors
+// included.
 #include <string>
 
 #include "platform/widgets/ExtCtrls.h"
@@ -36,6 +37,9 @@ class TRepListDemo : public TPanel {
   void ExportCSV();
   void ImportCSV();
   void ExportHTML();
+  // Opens the row-entry editor for the selected row (else the row under the grid cursor).
+  void EditRow();
+  int RowToEdit() const;
   // Where the buttons put their files.
   static std::string DemoFile(const std::string& Extension);
 

@@ -77,9 +77,13 @@ TEST_F(RowEditTest, EachFormatGivesItsControl) {
       EXPECT_EQ(w->GetTag(), c.Col);
       EXPECT_EQ(w->GetWidth(), c.Width);
       EXPECT_EQ(w->GetTop(), 45 + 25 * (c.Col - 1));
-      if (c.Col != 3) EXPECT_EQ(w->GetText(), c.Text);
+      if (c.Col != 3) {
+        EXPECT_EQ(w->GetText(), c.Text);
+      }
       EXPECT_EQ(w->GetEnabled(), c.Col != 9);
-      if (auto* n = dynamic_cast<TNumIO*>(w)) EXPECT_EQ(n->GetInputFormat(), c.Notation);
+      if (auto* n = dynamic_cast<TNumIO*>(w)) {
+        EXPECT_EQ(n->GetInputFormat(), c.Notation);
+      }
       auto* label =
           dynamic_cast<TLabel*>(F->FindComponent("runtime_rlre_Label" + std::to_string(c.Col)));
       ASSERT_NE(label, nullptr);

@@ -66,8 +66,8 @@ void TNumIO2::CreateWnd() {
 void TNumIO2::Loaded() {
   TCustomControl::Loaded();
   // The button height follows the control's height, as a resize keeps it; the gauge and the
-  // spaces stay as read, since a running control keeps them through a resize too and the form
-  // file holds what it had.
+  // spaces stay as read (up to the largest control coordinate), since a running control keeps
+  // them through a resize too and the form file holds what it had.
   ClampLayout();
   AdjustAutoSize();
   ClampCaret();
@@ -359,6 +359,10 @@ void TNumIO2::SetGaugeTopMargin(int Value) {
 void TNumIO2::ClampLayout() {
   FButHeight = static_cast<int>(
       std::max<int64_t>(std::min<int64_t>(FButHeight, GetHeight()), kMinHeight));
+  // No running field holds a size beyond the largest control coordinate; a file's absurd value
+  // stops there, which keeps the layout's sums far from overflowing.
+  for (int* v : {&FLeftSpace, &FGaugeHeight, &FGaugeWidth, &FGaugeLeftMargin, &FGaugeTopMargin})
+    *v = std::min(*v, kMaxControlCoord);
 }
 
 void TNumIO2::SetGaugeFrameStyle(TFrameStyle Value) {

@@ -845,11 +845,12 @@ TEST(NumIO2Registry, FormFileKeepsAGaugeTheControlOutgrew) {
   auto* huge = CreateFromText<TNumIO2>(
       "object Huge: TNumIO2\n  GaugeVisible = True\n  GaugeHeight = 2147483647\n"
       "  GaugeWidth = 2147483647\n  GaugeLeftMargin = 2147483647\n"
-      "  GaugeTopMargin = 2147483647\n  GaugeFrameStyle = fsRaised\nend\n",
+      "  GaugeTopMargin = 2147483647\n  GaugeFrameStyle = fsRaised\n"
+      "  LeftSpace = 2147483647\n  Text = '12'\nend\n",
       &owner3);
   TBitmap b(huge->GetWidth(), huge->GetHeight());
   huge->PaintTo(&b);  // no overflow (the sanitizers watch)
-  EXPECT_EQ(huge->GetGaugeHeight(), 2147483647);
+  EXPECT_EQ(huge->GetGaugeHeight(), kMaxControlCoord);
 }
 
 }  // namespace

@@ -101,6 +101,7 @@ void TRotLab::Centre() {
 void TRotLab::SetTextAngle(int Value) {
   if (Value == FTextAngle) return;
   FTextAngle = Value;
+  AdjustBounds();  // an auto-sized label fits the turned caption, as it does after loading
   Changed();
 }
 

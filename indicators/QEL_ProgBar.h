@@ -182,8 +182,9 @@ class TProgBar : public TGraphicControl {
   bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
   void RecomputeTable();
   // Paint steps (progbar_paint.cpp).
-  void PaintBackground(TCanvas* C) const;
-  void PaintBar(TCanvas* C) const;
+  TRect BarCover(const TProgBarRect& R) const;
+  void PaintBackground(TCanvas* C, const TRect& Cover) const;
+  void PaintBar(TCanvas* C, const TProgBarRect& R) const;
   void PaintBarRows(TCanvas* C, const TProgBarRect& R) const;
   void PaintBarColumns(TCanvas* C, const TProgBarRect& R) const;
   void PaintFrame(TCanvas* C, TFrameStyle Style, int L, int T, int R, int B) const;

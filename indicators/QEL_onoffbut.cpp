@@ -89,8 +89,13 @@ void TOnOffBut::AssignTo(TPersistent* Dest) const {
 
 void TOnOffBut::Loaded() {
   TGraphicControl::Loaded();
-  // Spaces read before the size or the style may no longer be centred.
-  if (FAutoCenter) AdjustAutoCenter();
+  // The spaces a form file gives are where the glyph sat when it was written (a button not
+  // yet resized since it was made need not be centred); one the file leaves out is centred.
+  if (FAutoCenter) {
+    if (!FLeftSpaceRead) FLeftSpace = (GetWidth() - FGlyphWidth) / 2;
+    if (!FTopSpaceRead) FTopSpace = (GetHeight() - FGlyphHeight) / 2;
+  }
+  FLeftSpaceRead = FTopSpaceRead = false;
   // The group is settled once every member is read: the members read later would otherwise
   // switch off the one the form file saved as on.
   if (FOnOff) UpdateExclusive();
@@ -313,7 +318,13 @@ void TOnOffBut::SetAutoCenter(bool Value) {
 }
 
 void TOnOffBut::SetLeftSpace(int Value) {
-  if (Value == FLeftSpace || Value < 0) return;
+  if (Value < 0) return;
+  if (IsLoading()) {
+    FLeftSpace = Value;
+    FLeftSpaceRead = true;
+    return;
+  }
+  if (Value == FLeftSpace) return;
   if (FAutoCenter)
     AdjustAutoCenter();
   else
@@ -322,7 +333,13 @@ void TOnOffBut::SetLeftSpace(int Value) {
 }
 
 void TOnOffBut::SetTopSpace(int Value) {
-  if (Value == FTopSpace || Value < 0) return;
+  if (Value < 0) return;
+  if (IsLoading()) {
+    FTopSpace = Value;
+    FTopSpaceRead = true;
+    return;
+  }
+  if (Value == FTopSpace) return;
   if (FAutoCenter)
     AdjustAutoCenter();
   else

@@ -203,6 +203,9 @@ class TOnOffBut : public TGraphicControl {
   bool FAutoCenter = true;
   int FLeftSpace = 35;
   int FTopSpace = 18;
+  // Which spaces the form file being read gave (Loaded centres only the others).
+  bool FLeftSpaceRead = false;
+  bool FTopSpaceRead = false;
   std::string FLeftText, FTopText, FRightText, FBottomText;
   TAlignment FLeftTextAlignment = taRightJustify;
   TAlignment FTopTextAlignment = taCenter;

@@ -1,8 +1,9 @@
 // The gradient fill's bands (rectangles and colours), its grid at the band borders and its
-// frame, drawn into an off-screen bitmap that is copied out in one step.
+// frame.
 #include <algorithm>
 
 #include "indicators/QEL_gradfl.h"
+#include "indicators/paint_tools.h"
 #include "platform/rtl/SafeMath.h"
 
 namespace qel {
@@ -34,14 +35,9 @@ TColor GradBandColor(TGradType Type, int K, int N, TColor First, TColor Last) {
 }
 
 void TGradFill::Paint() {
-  const int w = GetWidth(), h = GetHeight();
-  if (w > 0 && h > 0) {
-    TBitmap off(w, h);
-    DrawGradient(&off);
-    TCanvas* c = Canvas();
-    c->SetCopyMode(cmSrcCopy);
-    c->Draw(0, 0, &off);
-  }
+  // Straight onto the form's surface, which is off-screen until the paint is over (a bitmap of
+  // our own would only be copied over it pixel for pixel).
+  RenderTo(Canvas());
   if (OnPaint) OnPaint(this);
 }
 
@@ -57,6 +53,7 @@ void TGradFill::RenderTo(TCanvas* C) const {
   if (!C) return;
   const int w = GetWidth(), h = GetHeight();
   if (w <= 0 || h <= 0) return;
+  ResetCanvasTools(C);
   const int n = FNrColors;
   const TColor first = ColorToRGB(FColorFirst), last = ColorToRGB(FColorLast);
   const bool gridH = FGridMode == gmHoriz || FGridMode == gmBoth;

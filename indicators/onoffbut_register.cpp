@@ -20,15 +20,16 @@ void RegisterOnOffButClasses() {
   RegisterEnum<TOOButMouseAction>("TOOButMouseAction", {"oomaNone", "oomaFocused", "oomaPlain"});
   RegisterEnum<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
 
-  // Style and AutoCenter come before the spaces: with AutoCenter set the spaces follow the
-  // glyph, and a form file's spaces are then only a record of where it sat.
+  // Style and AutoCenter come before the spaces, and the spaces are always written: they are
+  // where the glyph sat, which a form file brings back as it was (with AutoCenter a button not
+  // yet resized since it was made still has the initial 35, 18).
   RegisterClass<TOnOffBut>("TOnOffBut", "TGraphicControl")
       .Default("Width", 100)
       .Default("Height", 50)
       .Enum("ButtonStyle", &TOnOffBut::GetButtonStyle, &TOnOffBut::SetButStyle, oobsColSlideLR)
       .Prop("AutoCenter", &TOnOffBut::GetAutoCenter, &TOnOffBut::SetAutoCenter, true)
-      .Prop("LeftSpace", &TOnOffBut::GetLeftSpace, &TOnOffBut::SetLeftSpace, 35)
-      .Prop("TopSpace", &TOnOffBut::GetTopSpace, &TOnOffBut::SetTopSpace, 18)
+      .PropNoDefault("LeftSpace", &TOnOffBut::GetLeftSpace, &TOnOffBut::SetLeftSpace)
+      .PropNoDefault("TopSpace", &TOnOffBut::GetTopSpace, &TOnOffBut::SetTopSpace)
       .Enum("Mode", &TOnOffBut::GetMode, &TOnOffBut::SetButMode, oobmNormalBut)
       .Enum("MouseAction", &TOnOffBut::GetMouseAction, &TOnOffBut::SetMouseAction, oomaFocused)
       .Prop("GroupIndex", &TOnOffBut::GetGroupIndex, &TOnOffBut::SetGroupIndex, 0)

@@ -1,9 +1,9 @@
 // Painting the progress bar: margins and inner area, background picture, the bar (solid or
-// from the colour table) with its grid, the inner and outer frames and the value text, into an
-// off-screen bitmap that is copied out in one step.
+// from the colour table) with its grid, the inner and outer frames and the value text.
 #include <algorithm>
 
 #include "indicators/QEL_ProgBar.h"
+#include "indicators/paint_tools.h"
 #include "platform/rtl/SafeMath.h"
 
 namespace qel {
@@ -29,53 +29,79 @@ void Polyline(TCanvas* C, TColor Color, std::initializer_list<TPoint> Points) {
   for (++it; it != Points.end(); ++it) C->LineTo(it->X, it->Y);
 }
 
+// Fills F except the part under Hole, which is painted over next.
+void FillAround(TCanvas* C, const TRect& F, const TRect& Hole) {
+  const TRect x = IntersectRect(F, Hole);
+  if (x.IsEmpty()) {
+    C->FillRect(F);
+    return;
+  }
+  C->FillRect(Rect(F.Left, F.Top, F.Right, x.Top));
+  C->FillRect(Rect(F.Left, x.Bottom, F.Right, F.Bottom));
+  C->FillRect(Rect(F.Left, x.Top, x.Left, x.Bottom));
+  C->FillRect(Rect(x.Right, x.Top, F.Right, x.Bottom));
+}
+
 }  // namespace
 
 void TProgBar::Paint() {
   if (!GetVisible() && !IsDesigning()) return;
-  const int w = GetWidth(), h = GetHeight();
-  if (w <= 0 || h <= 0) return;
-  TBitmap off(w, h);
-  RenderTo(off.Canvas());
-  TCanvas* c = Canvas();
-  c->SetCopyMode(cmSrcCopy);
-  c->Draw(0, 0, &off);
+  if (GetWidth() <= 0 || GetHeight() <= 0) return;
+  // The form's surface is already an off-screen buffer, shown only after the paint: drawing
+  // there directly looks the same as drawing into a bitmap of our own and copying it over, and
+  // saves writing every pixel twice.
+  RenderTo(Canvas());
 }
 
 void TProgBar::RenderTo(TCanvas* C) {
   if (!C) return;
-  PaintBackground(C);
-  PaintBar(C);
+  ResetCanvasTools(C);
+  const TProgBarRect bar = BarRect();
+  PaintBackground(C, BarCover(bar));
+  PaintBar(C, bar);
   const int w = GetWidth(), h = GetHeight();
   PaintFrame(C, FFrameStyleInner, FMarginLeft, FMarginTop, w - FMarginRight, h - FMarginBottom);
   PaintFrame(C, FFrameStyleOuter, 0, 0, w, h);
   if (FTextVisible) PaintText(C);
 }
 
-void TProgBar::PaintBackground(TCanvas* C) const {
+// The pixels the bar paints over whatever lies beneath (every one of them, solid or from the
+// table), within the control; empty when there is no bar.
+TRect TProgBar::BarCover(const TProgBarRect& R) const {
+  const int w = GetWidth(), h = GetHeight();
+  if (R.Length <= 0 || R.Inner <= 0 || R.Left >= R.Right || R.Top >= R.Bottom) return {};
+  return IntersectRect(Rect(Near(R.Left, w), Near(R.Top, h), Near(R.Right, w), Near(R.Bottom, h)),
+                       Rect(0, 0, w, h));
+}
+
+void TProgBar::PaintBackground(TCanvas* C, const TRect& Cover) const {
   const int w = GetWidth(), h = GetHeight();
   const TRect inner = Rect(FMarginLeft, FMarginTop, w - FMarginRight, h - FMarginBottom);
   SetPenBrush(C, FColorMargin);
+  const bool plain = FBackGroundImg.empty();
   if (inner.Left >= 0 && inner.Top >= 0 && inner.Left < inner.Right && inner.Top < inner.Bottom &&
       inner.Right <= w && inner.Bottom <= h) {
-    // Only the margins: the inner area is painted over next, so each pixel is written once.
-    C->FillRect(Rect(0, 0, w, inner.Top));
-    C->FillRect(Rect(0, inner.Bottom, w, h));
-    C->FillRect(Rect(0, inner.Top, inner.Left, inner.Bottom));
-    C->FillRect(Rect(inner.Right, inner.Top, w, inner.Bottom));
+    // Each pixel is written once: the margins around the inner area, and without a picture
+    // neither goes under the bar, which paints its own pixels next.
+    const TRect hole = plain ? Cover : TRect{};
+    FillAround(C, Rect(0, 0, w, inner.Top), hole);
+    FillAround(C, Rect(0, inner.Bottom, w, h), hole);
+    FillAround(C, Rect(0, inner.Top, inner.Left, inner.Bottom), hole);
+    FillAround(C, Rect(inner.Right, inner.Top, w, inner.Bottom), hole);
+    SetPenBrush(C, FColorBackGnd);
+    FillAround(C, inner, hole);
   } else {
     C->Rectangle(0, 0, w, h);
+    SetPenBrush(C, FColorBackGnd);
+    C->Rectangle(inner.Left, inner.Top, inner.Right, inner.Bottom);
   }
-  SetPenBrush(C, FColorBackGnd);
-  C->Rectangle(inner.Left, inner.Top, inner.Right, inner.Bottom);
-  if (!FBackGroundImg.empty() && inner.Right > inner.Left && inner.Bottom > inner.Top) {
+  if (!plain && inner.Right > inner.Left && inner.Bottom > inner.Top) {
     C->SetCopyMode(cmSrcCopy);
     C->StretchDraw(inner, FBkgBitmap.get());
   }
 }
 
-void TProgBar::PaintBar(TCanvas* C) const {
-  const TProgBarRect r = BarRect();
+void TProgBar::PaintBar(TCanvas* C, const TProgBarRect& r) const {
   if (FDirection == drUp || FDirection == drDown)
     PaintBarRows(C, r);
   else

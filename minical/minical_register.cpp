@@ -30,8 +30,10 @@ void RegisterMiniCalClasses() {
       .Prop("AutoSwitch", &C::GetAutoSwitch, &C::SetAutoSwitch, true)
       .Prop("IndicateHolidays", &C::GetIndicateHolidays, &C::SetIndicateHolidays, true)
       .Prop("ShowHolidayHint", &C::GetShowHolidayHint, &C::SetFShowHDayHint, true)
-      // With the holiday hint on, the hint is the selected day's holiday, not a setting.
-      .Inherit("Hint")
+      // With the holiday hint on, the hint is the selected day's holiday, not a setting. With it
+      // off the hint is written even when empty: the calendar made for reading has already put
+      // today's holiday there, which an absent line would leave.
+      .NoDefault("Hint")
       .Stored([](const C* Cal) { return !Cal->GetShowHolidayHint(); })
       .Prop("ShowMovableHolidays", &C::GetShowMovableHolidays, &C::SetShowMovHDays, true)
       .Prop("MarkToday", &C::GetMarkToday, &C::SetMarkToday, true)

@@ -65,8 +65,9 @@ void TNumIO2::CreateWnd() {
 
 void TNumIO2::Loaded() {
   TCustomControl::Loaded();
-  // Properties read from a form file may depend on one another (gauge width and margin, button
-  // height and control height); judge them together now that all are known.
+  // The button height follows the control's height, as a resize keeps it; the gauge and the
+  // spaces stay as read (up to the largest control coordinate), since a running control keeps
+  // them through a resize too and the form file holds what it had.
   ClampLayout();
   AdjustAutoSize();
   ClampCaret();
@@ -224,7 +225,7 @@ void TNumIO2::SetRightText(const std::string& Value) {
 }
 
 void TNumIO2::SetLeftSpace(int Value) {
-  if (Value < 0) return;
+  if (Value < 0 || Value == FLeftSpace) return;
   if (!ComponentState().Contains(csLoading)) Value = std::min(Value, GetWidth());
   if (Value == FLeftSpace) return;
   FLeftSpace = Value;
@@ -306,7 +307,9 @@ void TNumIO2::SetButColor(TColor Value) {
 // ---------------------------------------------------------------- gauge
 
 // The upper limits come first and the lower ones win, so a control too small for its gauge
-// still keeps a gauge that hit testing can divide by.
+// still keeps a gauge that hit testing can divide by. The limits judge a new value: the value
+// the control already holds is kept as it is, as it is when the control is resized (the
+// initial gauge height of 8 is one more than the initial height of 28 allows).
 void TNumIO2::SetGaugeVisible(bool Value) {
   if (Value == FGaugeVisible) return;
   FGaugeVisible = Value;
@@ -314,6 +317,7 @@ void TNumIO2::SetGaugeVisible(bool Value) {
 }
 
 void TNumIO2::SetGaugeHeight(int Value) {
+  if (Value == FGaugeHeight) return;
   if (!ComponentState().Contains(csLoading))
     Value = std::min<int64_t>(Value, int64_t{GetHeight()} - FGaugeTopMargin - kMinHeight);
   Value = std::max(Value, 3);
@@ -323,6 +327,7 @@ void TNumIO2::SetGaugeHeight(int Value) {
 }
 
 void TNumIO2::SetGaugeWidth(int Value) {
+  if (Value == FGaugeWidth) return;
   if (!ComponentState().Contains(csLoading))
     Value = std::min<int64_t>(Value, int64_t{GetWidth()} - FGaugeLeftMargin);
   Value = std::max(Value, 10);
@@ -332,6 +337,7 @@ void TNumIO2::SetGaugeWidth(int Value) {
 }
 
 void TNumIO2::SetGaugeLeftMargin(int Value) {
+  if (Value == FGaugeLeftMargin) return;
   if (!ComponentState().Contains(csLoading))
     Value = std::min<int64_t>(Value, int64_t{GetWidth()} - FGaugeWidth);
   Value = std::max(Value, 0);
@@ -341,6 +347,7 @@ void TNumIO2::SetGaugeLeftMargin(int Value) {
 }
 
 void TNumIO2::SetGaugeTopMargin(int Value) {
+  if (Value == FGaugeTopMargin) return;
   if (!ComponentState().Contains(csLoading))
     Value = std::min<int64_t>(Value, int64_t{GetHeight()} - FGaugeHeight - kMinHeight);
   Value = std::max(Value, 0);
@@ -350,17 +357,12 @@ void TNumIO2::SetGaugeTopMargin(int Value) {
 }
 
 void TNumIO2::ClampLayout() {
-  const int64_t w = GetWidth(), h = GetHeight();
-  FLeftSpace = static_cast<int>(std::clamp<int64_t>(FLeftSpace, 0, std::max<int64_t>(w, 0)));
-  FButHeight = static_cast<int>(std::max<int64_t>(std::min<int64_t>(FButHeight, h), kMinHeight));
-  FGaugeHeight = static_cast<int>(
-      std::max<int64_t>(std::min<int64_t>(FGaugeHeight, h - FGaugeTopMargin - kMinHeight), 3));
-  FGaugeTopMargin = static_cast<int>(
-      std::max<int64_t>(std::min<int64_t>(FGaugeTopMargin, h - FGaugeHeight - kMinHeight), 0));
-  FGaugeWidth =
-      static_cast<int>(std::max<int64_t>(std::min<int64_t>(FGaugeWidth, w - FGaugeLeftMargin), 10));
-  FGaugeLeftMargin =
-      static_cast<int>(std::max<int64_t>(std::min<int64_t>(FGaugeLeftMargin, w - FGaugeWidth), 0));
+  FButHeight = static_cast<int>(
+      std::max<int64_t>(std::min<int64_t>(FButHeight, GetHeight()), kMinHeight));
+  // No running field holds a size beyond the largest control coordinate; a file's absurd value
+  // stops there, which keeps the layout's sums far from overflowing.
+  for (int* v : {&FLeftSpace, &FGaugeHeight, &FGaugeWidth, &FGaugeLeftMargin, &FGaugeTopMargin})
+    *v = std::min(*v, kMaxControlCoord);
 }
 
 void TNumIO2::SetGaugeFrameStyle(TFrameStyle Value) {

@@ -61,8 +61,8 @@ TRect TNumIO2::ButtonRect() const {
 
 TRect TNumIO2::GaugeRect() const {
   const int h = GetHeight();
-  return Rect(FGaugeLeftMargin, h - FGaugeHeight - 1, Sat(int64_t{FGaugeLeftMargin} + FGaugeWidth),
-              h - 1);
+  return Rect(FGaugeLeftMargin, Sat(int64_t{h} - FGaugeHeight - 1),
+              Sat(int64_t{FGaugeLeftMargin} + FGaugeWidth), h - 1);
 }
 
 double TNumIO2::GaugeFraction() const {
@@ -302,12 +302,15 @@ void TNumIO2::PaintGauge(TCanvas* c) const {
   c->Brush()->SetStyle(bsSolid);
   TColor lt, rb;
   if (BevelPens(FGaugeFrameStyle, FColFrameDark, FColFrameLow, FColFrameHigh, lt, rb)) {
-    const int gl = FGaugeLeftMargin, gw = FGaugeWidth, gh = FGaugeHeight;
+    // A gauge read from a form file may be far larger than the control: no sum may overflow.
+    const int64_t gl = FGaugeLeftMargin, gw = FGaugeWidth, gh = FGaugeHeight;
+    const int l1 = Sat(gl + 1), r0 = Sat(gl + gw), r1 = Sat(gl + gw - 1);
+    const int top = Sat(int64_t{H} - gh), above = Sat(int64_t{H} - gh - 1);
     c->Pen()->SetColor(lt);
-    const TPoint ltp[] = {{gl + 1, H - 3}, {gl + 1, H - gh}, {gl + gw - 1, H - gh}};
+    const TPoint ltp[] = {{l1, H - 3}, {l1, top}, {r1, top}};
     c->Polyline(ltp);
     c->Pen()->SetColor(rb);
-    const TPoint rbp[] = {{gl + 1, H - 1}, {gl + gw, H - 1}, {gl + gw, H - gh - 1}};
+    const TPoint rbp[] = {{l1, H - 1}, {r0, H - 1}, {r0, above}};
     c->Polyline(rbp);
   }
 }

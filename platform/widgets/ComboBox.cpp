@@ -89,10 +89,22 @@ TCanvas* TCustomComboBox::Canvas() const {
   return FDrawCanvas ? FDrawCanvas : TCustomControl::Canvas();
 }
 
+namespace {
+// The item height that follows the font.
+int FontItemHeight(TCanvas* C, const TFont* Font) {
+  C->Font()->Assign(Font);
+  return std::max(1, C->TextHeight("Wg") + 2);
+}
+}  // namespace
+
 int TCustomComboBox::GetItemHeight() const {
   if (FItemHeight > 0) return FItemHeight;
-  FCanvas->Font()->Assign(GetFont());
-  return std::max(1, FCanvas->TextHeight("Wg") + 2);
+  return FontItemHeight(FCanvas.get(), GetFont());
+}
+
+bool ComboItemHeightIsOwn(const TCustomComboBox* Box) {
+  TCanvas measure;
+  return Box->GetItemHeight() != FontItemHeight(&measure, Box->GetFont());
 }
 
 void TCustomComboBox::SetItemHeight(int Value) {

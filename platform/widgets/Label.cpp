@@ -82,8 +82,13 @@ void TCustomLabel::AdjustBounds() {
   // Without wrapping the label grows to its text; with wrapping it keeps its width.
   if (!FWordWrap) r.Right = r.Left;
   DoDrawText(r, (DrawTextFlags() & ~(DT_RIGHT | DT_CENTER)) | DT_CALCRECT);
-  int w = FWordWrap ? GetWidth() : r.Width();
-  int h = r.Height();
+  // An aligned label keeps the side its alignment gives it, hidden or not (a hidden one is
+  // aligned again only when shown, and a form file read back aligns it at once).
+  const TAlign a = GetAlign();
+  const bool alignedWidth = a == alTop || a == alBottom || a == alClient;
+  const bool alignedHeight = a == alLeft || a == alRight || a == alClient;
+  int w = FWordWrap || alignedWidth ? GetWidth() : r.Width();
+  int h = alignedHeight ? GetHeight() : r.Height();
   int x = GetLeft();
   // The edge the alignment names stays put.
   if (FAlignment == taRightJustify) x += GetWidth() - w;

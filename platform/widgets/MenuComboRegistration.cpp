@@ -1,5 +1,6 @@
 // Published properties of the combo box and the popup menu.
 #include "platform/controls/Properties.h"
+#include "platform/widgets/ComboItemHeight.h"
 #include "platform/widgets/Menus.h"
 #include "platform/widgets/StdCtrls.h"
 
@@ -31,7 +32,7 @@ void RegisterMenuAndComboClasses() {
       .Prop("Sorted", &TCustomComboBox::GetSorted, &TCustomComboBox::SetSorted, false)
       .Strings("Items", &TCustomComboBox::GetItems)
       .Prop("ItemHeight", &TCustomComboBox::GetItemHeight, &TCustomComboBox::SetItemHeight, 0)
-      .Stored([](const TCustomComboBox*) { return false; })
+      .Stored(ComboItemHeightIsOwn)
       .Prop("DropDownCount", &TCustomComboBox::GetDropDownCount, &TCustomComboBox::SetDropDownCount,
             8)
       .Prop("MaxLength", &TCustomComboBox::GetMaxLength, &TCustomComboBox::SetMaxLength, 0)

@@ -528,5 +528,38 @@ TEST(OnOffButProperties, DefaultsHoldAndAFormFileRoundTrips) {
   EXPECT_EQ(WriteComponentText(again.get()), written);
 }
 
+// The spaces in a form file are where the glyph sat, centred or not; one the file leaves out
+// is centred after loading.
+TEST(OnOffButProperties, FormFileSpacesComeBackAsWritten) {
+  RegisterOnOffButClasses();
+  RegisterStdWidgetClasses();
+  struct Case {
+    const char* Spaces;
+    int Left, Top;
+  };
+  const Case cases[] = {
+      {"    LeftSpace = 35\n    TopSpace = 18\n", 35, 18},  // as made, never resized
+      {"    LeftSpace = 3\n", 3, (60 - 49) / 2},
+      {"", (120 - 39) / 2, (60 - 49) / 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Spaces);
+    const std::string text =
+        std::string("object P: TPanel\n  Width = 200\n  Height = 80\n"
+                    "  object B: TOnOffBut\n    Width = 120\n    Height = 60\n"
+                    "    ButtonStyle = oobsBulb\n") +
+        c.Spaces + "  end\nend\n";
+    std::unique_ptr<TPanel> p(CreateFromText<TPanel>(text, nullptr));
+    auto* b = dynamic_cast<TOnOffBut*>(p->FindComponent("B"));
+    ASSERT_NE(b, nullptr);
+    EXPECT_TRUE(b->GetAutoCenter());
+    EXPECT_EQ(b->GetLeftSpace(), c.Left);
+    EXPECT_EQ(b->GetTopSpace(), c.Top);
+    const std::string written = WriteComponentText(p.get());
+    std::unique_ptr<TPanel> again(CreateFromText<TPanel>(written, nullptr));
+    EXPECT_EQ(WriteComponentText(again.get()), written);
+  }
+}
+
 }  // namespace
 }  // namespace qel

@@ -805,7 +805,7 @@ TEST(NumIO2Registry, FormFileRoundTripKeepsTheField) {
       "  ButHeight = 40\n  RightText = 'V'\nend\n",
       &owner);
   ASSERT_NE(n, nullptr);
-  // Width and margin are judged together after loading, whatever their order.
+  // Width and margin are kept as read, whatever their order.
   EXPECT_EQ(n->GetGaugeLeftMargin(), 120);
   EXPECT_EQ(n->GetGaugeWidth(), 70);
   EXPECT_EQ(n->GetButHeight(), 40);
@@ -815,6 +815,42 @@ TEST(NumIO2Registry, FormFileRoundTripKeepsTheField) {
   TForm owner2(nullptr);
   auto* m = CreateFromText<TNumIO2>(text, &owner2);
   EXPECT_EQ(WriteComponentText(m), text);
+}
+
+// A resize leaves the gauge and the spaces beyond what their setters would take now; a form
+// file brings them back as they were, and even absurd values from a file paint.
+TEST(NumIO2Registry, FormFileKeepsAGaugeTheControlOutgrew) {
+  ResetHeadlessApplication();
+  RegisterNumIOClasses();
+  TForm owner(nullptr);
+  auto* n = new TNumIO2(&owner);
+  n->SetName("Big");
+  n->SetBounds(0, 0, 300, 90);
+  n->SetGaugeVisible(true);
+  n->SetGaugeHeight(40);
+  n->SetGaugeWidth(250);
+  n->SetLeftSpace(280);
+  n->SetBounds(0, 0, 120, 28);
+  ASSERT_EQ(n->GetGaugeHeight(), 40);
+  n->SetGaugeHeight(40);  // the value held is kept, not judged again
+  EXPECT_EQ(n->GetGaugeHeight(), 40);
+  const std::string text = WriteComponentText(n);
+  TForm owner2(nullptr);
+  auto* m = CreateFromText<TNumIO2>(text, &owner2);
+  EXPECT_EQ(m->GetGaugeHeight(), 40);
+  EXPECT_EQ(m->GetGaugeWidth(), 250);
+  EXPECT_EQ(m->GetLeftSpace(), 280);
+  EXPECT_EQ(WriteComponentText(m), text);
+  TForm owner3(nullptr);
+  auto* huge = CreateFromText<TNumIO2>(
+      "object Huge: TNumIO2\n  GaugeVisible = True\n  GaugeHeight = 2147483647\n"
+      "  GaugeWidth = 2147483647\n  GaugeLeftMargin = 2147483647\n"
+      "  GaugeTopMargin = 2147483647\n  GaugeFrameStyle = fsRaised\n"
+      "  LeftSpace = 2147483647\n  Text = '12'\nend\n",
+      &owner3);
+  TBitmap b(huge->GetWidth(), huge->GetHeight());
+  huge->PaintTo(&b);  // no overflow (the sanitizers watch)
+  EXPECT_EQ(huge->GetGaugeHeight(), kMaxControlCoord);
 }
 
 }  // namespace

@@ -48,6 +48,37 @@ class LabelTest : public WidgetTest {
   }
 };
 
+// Hidden labels are not aligned until shown: an auto size must not take the side the alignment
+// gives them meanwhile, or showing the label (or reading it back from a form file) changes it.
+TEST_F(LabelTest, AutoSizeLeavesTheSideTheAlignmentSets) {
+  struct Case {
+    TAlign Align;
+    bool KeepWidth, KeepHeight;
+  };
+  for (const Case& c : {Case{alTop, true, false}, Case{alLeft, false, true},
+                        Case{alClient, true, true}, Case{alNone, false, false}}) {
+    SCOPED_TRACE(static_cast<int>(c.Align));
+    auto* l = NewLabel("Measured", false);
+    l->SetAlign(c.Align);
+    const int w = l->GetWidth(), h = l->GetHeight();
+    l->SetVisible(false);
+    l->SetAutoSize(true);
+    if (c.KeepWidth)
+      EXPECT_EQ(l->GetWidth(), w);
+    else
+      EXPECT_EQ(l->GetWidth(), TextWidthOf("Measured"));
+    if (c.KeepHeight)
+      EXPECT_EQ(l->GetHeight(), h);
+    else
+      EXPECT_LT(l->GetHeight(), 40);
+    const int shownW = l->GetWidth(), shownH = l->GetHeight();
+    l->SetVisible(true);
+    EXPECT_EQ(l->GetWidth(), shownW);
+    EXPECT_EQ(l->GetHeight(), shownH);
+    delete l;
+  }
+}
+
 TEST_F(LabelTest, AutoSizeTakesTheSizeOfTheText) {
   auto* l = NewLabel("Measured", true);
   EXPECT_EQ(l->GetWidth(), TextWidthOf("Measured"));

@@ -139,6 +139,19 @@ TEST_F(ComponentTest, FreeNotificationTellsAnUnrelatedComponentAndEndsWithEither
   delete watcher;
   delete target2;  // would touch freed memory if the link survived
   EXPECT_EQ(destroyed, 3);
+
+  // Two interests in one pair: dropping one keeps the other (a menu and the control it popped
+  // up for, linked once by each side).
+  auto* menu = new TTracked(nullptr, &destroyed);
+  auto* control = new TTracked(nullptr, &destroyed);
+  menu->Watched = control;
+  control->FreeNotification(menu);
+  menu->FreeNotification(control);
+  control->RemoveFreeNotification(menu);
+  delete control;
+  EXPECT_EQ(menu->Watched, nullptr);
+  EXPECT_EQ(menu->Removed.size(), 1u) << "told once, however many links there were";
+  delete menu;
 }
 
 TEST_F(ComponentTest, DesigningAndLoadingStates) {

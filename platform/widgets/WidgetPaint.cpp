@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/controls/Forms.h"
+#include "platform/widgets/ScrollBarPaint.h"
 
 namespace qel::widgetpaint {
 
@@ -163,19 +164,11 @@ void TPressRepeat::Timer(TMessage& Message) {
 
 // ---------------------------------------------------------------- list scroll bar
 
-TRect TListScrollBar::UpButton() const {
-  int h = std::min(ListScrollBarWidth, Bar.Height() / 2);
-  return Rect(Bar.Left, Bar.Top, Bar.Right, Bar.Top + h);
-}
+TRect TListScrollBar::UpButton() const { return ScrollButtonRect(Bar, true, false); }
 
-TRect TListScrollBar::DownButton() const {
-  int h = std::min(ListScrollBarWidth, Bar.Height() / 2);
-  return Rect(Bar.Left, Bar.Bottom - h, Bar.Right, Bar.Bottom);
-}
+TRect TListScrollBar::DownButton() const { return ScrollButtonRect(Bar, true, true); }
 
-TRect TListScrollBar::Track() const {
-  return Rect(Bar.Left, UpButton().Bottom, Bar.Right, DownButton().Top);
-}
+TRect TListScrollBar::Track() const { return ScrollTrackRect(Bar, true); }
 
 int TListScrollBar::MaxTop() const { return std::max(0, Count - std::max(1, Visible)); }
 
@@ -227,15 +220,7 @@ int TListScrollBar::StepTop(TListScrollPart Part) const {
 }
 
 void PaintListScrollBar(TCanvas* C, const TListScrollBar& Bar) {
-  if (Bar.Bar.IsEmpty()) return;
-  TRect up = Bar.UpButton(), down = Bar.DownButton();
-  Checker(C, Bar.Track(), clBtnFace, clBtnHighlight);
-  ButtonFace(C, up, false);
-  Arrow(C, up, 0, clBtnText);
-  ButtonFace(C, down, false);
-  Arrow(C, down, 1, clBtnText);
-  TRect th = Bar.Thumb();
-  if (!th.IsEmpty()) ButtonFace(C, th, false);
+  PaintScrollBar(C, Bar.Bar, true, Bar.Thumb());
 }
 
 // ---------------------------------------------------------------- list scroll bar input

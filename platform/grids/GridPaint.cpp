@@ -1,4 +1,8 @@
 // The grid's cell loop, grid lines and scroll bars, and the draw grid's cell event.
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "platform/grids/Grids.h"
 #include "platform/widgets/ScrollBarPaint.h"
 
@@ -60,11 +64,27 @@ void TCustomGrid::Paint() {
   c->Font()->Assign(GetFont());
 
   TAxisView h = View(false), v = View(true);
-  // The on-screen indices of one axis: the fixed ones, then the scrolled ones up to the last
-  // one that reaches into view. Only these are visited, so the cost follows the window size,
-  // not the cell count.
-  auto onScreen = [](const TAxisView& a) {
+  // The on-screen indices of one axis within the pixels From..To that are to be painted: the
+  // fixed ones, then the scrolled ones up to the last one that reaches into them. Only these
+  // are visited, so the cost follows what shows, not the cell count or the control's size.
+  // (An empty clip visits nothing: no cell starts before its end.)
+  const TRect clip = IntersectRect(area, c->GetClipRect());
+  auto onScreen = [](TAxisView a, int From, int To) {
     std::vector<int> list;
+    a.End = std::min(a.End, To);
+    int firstFixed = 0, first = a.First;
+    if (From > a.Start) {
+      const int at = IndexAt(a, From);
+      const bool pastFixed = int64_t{From} - a.Start >= a.A->Pos(a.Fixed);
+      if (pastFixed)
+        firstFixed = a.Fixed;  // the fixed cells lie wholly before the pixels
+      else if (at >= 0)
+        firstFixed = at;
+      if (at >= a.First)
+        first = at;
+      else if (at < 0 && pastFixed)
+        first = a.A->GetCount();  // the pixels lie beyond the last cell
+    }
     int from, to;
     auto run = [&](int Begin, int End) {
       for (int i = Begin; i < End && Span(a, i, from, to);) {
@@ -80,11 +100,12 @@ void TCustomGrid::Paint() {
         i = std::max(i + 1, a.A->FirstAtOrAfter(p + 1, i + 1) - 1);
       }
     };
-    run(0, a.Fixed);
-    run(a.First, a.A->GetCount());
+    run(firstFixed, a.Fixed);
+    run(first, a.A->GetCount());
     return list;
   };
-  std::vector<int> cols = onScreen(h), rows = onScreen(v);
+  std::vector<int> cols = onScreen(h, clip.Left, clip.Right),
+                   rows = onScreen(v, clip.Top, clip.Bottom);
   TGridRect sel = GetSelection();
   bool focused = Focused();
   bool rowSelect = FOptions.Contains(goRowSelect);

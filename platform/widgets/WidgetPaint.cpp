@@ -66,12 +66,16 @@ void Arrow(TCanvas* C, const TRect& R, int Direction, TColor Color) {
 }
 
 void Checker(TCanvas* C, const TRect& R, TColor Color1, TColor Color2) {
+  // Only the part that can show: the track of a scroll bar is as long as its control, which
+  // may be millions of pixels.
+  const TRect r = IntersectRect(R, C->GetClipRect());
+  if (r.IsEmpty()) return;
   C->Brush()->SetStyle(bsSolid);
   C->Brush()->SetColor(Color1);
-  C->FillRect(R);
+  C->FillRect(r);
   TColor c2 = ColorToRGB(Color2);
-  for (int y = R.Top; y < R.Bottom; ++y)
-    for (int x = R.Left + ((R.Left + y) & 1); x < R.Right; x += 2) C->SetPixel(x, y, c2);
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left + ((r.Left + y) & 1); x < r.Right; x += 2) C->SetPixel(x, y, c2);
 }
 
 bool ListKeyTarget(uint16_t Key, int Current, int Visible, int Count, bool HomeEnd, int& Target) {

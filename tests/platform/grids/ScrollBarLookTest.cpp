@@ -108,5 +108,47 @@ TEST_F(ScrollBarLook, AMemoBarWithNothingToScrollShowsEmbossedArrowsAndNoThumb) 
   }
 }
 
+// A grid as large as a control may be, a million rows deep, draws only the cells in the part of
+// the form that is painted, and its bars draw as far as they show.
+TEST_F(ScrollBarLook, AGridOfTheLargestSizeDrawsOnlyTheCellsThatShow) {
+  Form->SetBounds(0, 0, 320, 240);
+  auto* grid = new TPlainGrid(Form);
+  grid->SetParent(Form);
+  grid->SetRowCount(1000000);
+  grid->SetColCount(1000);
+  int drawn = 0;
+  grid->OnDrawCell = [&drawn](TObject*, int, int, const TRect&, TGridDrawState) { ++drawn; };
+  ShowForm();
+  // At the top left, then with only the bottom right 200 x 200 pixels on the form (the cells
+  // there are 167,000 rows down; the columns end long before).
+  const TPoint places[] = {{0, 0}, {-kMaxControlCoord + 200, -kMaxControlCoord + 200}};
+  const int most[] = {6 * 11, 0};
+  for (int i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i);
+    grid->SetBounds(places[i].X, places[i].Y, kMaxControlCoord, kMaxControlCoord);
+    Application->ProcessMessages();
+    drawn = 0;
+    grid->Invalidate();
+    Application->ProcessMessages();
+    // Default cells are 64 x 24 with a line: at most 6 columns by 11 rows reach into 320 x 240.
+    EXPECT_LE(drawn, most[i]);
+    if (most[i] > 0) EXPECT_GT(drawn, 0);
+  }
+  grid->SetColCount(100000);  // now the bottom right shows cells too
+  drawn = 0;
+  Application->ProcessMessages();
+  EXPECT_GT(drawn, 0);
+  EXPECT_LE(drawn, 4 * 9);
+  // What shows of the vertical bar is its track and its down button.
+  const TRect bar = IntersectRect(OnForm(grid, grid->VertScrollBarRect()), Rect(0, 0, 320, 240));
+  ASSERT_EQ(bar.Width(), 16);
+  EXPECT_EQ(CountPixels(Surface(), Rect(bar.Left, bar.Top, bar.Right, bar.Bottom - 16),
+                        ColorToRGB(clBtnText)),
+            0);
+  EXPECT_GT(CountPixels(Surface(), Rect(bar.Left, bar.Bottom - 16, bar.Right, bar.Bottom),
+                        ColorToRGB(clBtnText)),
+            8);
+}
+
 }  // namespace
 }  // namespace qel::test

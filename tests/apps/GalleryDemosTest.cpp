@@ -194,6 +194,23 @@ TEST_F(GalleryDemos, TheRotatedLabelStatusLineFitsItsBar) {
   }
 }
 
+// A page's description is one line under its title: it must fit the page as the gallery
+// first shows it, or its end is cut off.
+TEST_F(GalleryDemos, EveryPageDescriptionFitsItsPage) {
+  TBitmap b(8, 8);
+  for (int i = 0; i < Form->PageCount(); ++i) {
+    // The report-list page's description is shortened together with that page's other texts.
+    if (Form->PageSource(i).Stem == "replist") continue;
+    Form->ShowPage(i);
+    auto* page = dynamic_cast<TGalleryPage*>(Form->Page());
+    ASSERT_NE(page, nullptr);
+    b.Canvas()->Font()->Assign(page->GetFont());
+    b.Canvas()->Font()->SetSize(8);
+    EXPECT_LE(10 + b.Canvas()->TextWidth(page->GetDescription()), page->GetWidth() - 4)
+        << page->GetCaption() << ": " << page->GetDescription();
+  }
+}
+
 // Hints are on: resting the pointer on a button of the buttons page shows its hint.
 TEST_F(GalleryDemos, HintsShowOnThePages) {
   Show("dialogs");

@@ -9,6 +9,7 @@
 #include "apps/gallery/DialogDemo.h"
 #include "apps/gallery/GalleryForm.h"
 #include "apps/gallery/GridDemo.h"
+#include "apps/gallery/MeterDemo.h"
 #include "apps/gallery/RotLabDemo.h"
 #include "apps/gallery/WidgetsDemo.h"
 #include "platform/backends/headless/Headless.h"
@@ -192,6 +193,27 @@ TEST_F(GalleryDemos, TheRotatedLabelStatusLineFitsItsBar) {
     ASSERT_FALSE(ink.IsEmpty());
     EXPECT_LT(ink.Right, bar.Right - 4) << (running ? "running" : "paused");
   }
+}
+
+// The image meter's knob is round: its corners show the dial under it, not a square backdrop.
+TEST_F(GalleryDemos, TheImageMeterKnobHasTransparentCorners) {
+  Show("meter");
+  auto* meter = Find<TMeter>("ImageMeter");
+  auto* driver = Find<TMeterDriver>("Driver");
+  ASSERT_TRUE(meter && driver && driver->Knob());
+  const TBitmap& knob = *driver->Knob();
+  const TColor backdrop = PixelAt(knob, 0, knob.GetHeight() - 1);
+  const TMeterGeometry& g = meter->Geometry();
+  const TPoint at =
+      meter->ClientToParent({g.CX - knob.GetWidth() / 2, g.CY - knob.GetHeight() / 2}, Form);
+  const TRect box = Rect(at.X, at.Y, at.X + knob.GetWidth(), at.Y + knob.GetHeight());
+  meter->Repaint();
+  const TBitmap& s = *Form->Surface();
+  EXPECT_EQ(CountPixels(s, box, backdrop), 0);
+  const TPoint mid{(box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2};
+  EXPECT_EQ(PixelAt(s, mid.X + 4, mid.Y + 4), PixelAt(knob, 16, 16));  // the knob's body
+  // A corner is the dial's face, as just outside the box.
+  EXPECT_EQ(PixelAt(s, box.Left, box.Top), PixelAt(s, box.Left - 1, box.Top));
 }
 
 // A page's description is one line under its title: it must fit the page as the gallery

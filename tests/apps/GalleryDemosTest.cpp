@@ -216,6 +216,29 @@ TEST_F(GalleryDemos, TheImageMeterKnobHasTransparentCorners) {
   EXPECT_EQ(PixelAt(s, box.Left, box.Top), PixelAt(s, box.Left - 1, box.Top));
 }
 
+// The linear meter's labels stand clear of its coloured band: no band pixel inside a label's
+// text box.
+TEST_F(GalleryDemos, TheLinearMeterLabelsSitOffItsBand) {
+  Show("meter");
+  auto* meter = Find<TMeter>("LinearMeter");
+  ASSERT_NE(meter, nullptr);
+  std::vector<TRect> boxes;
+  meter->OnBeforeDrawScaleLabel = [&boxes](TObject*, TCanvas* C, std::string& Text, int X, int Y) {
+    const TSize e = C->TextExtent(Text);
+    boxes.push_back(Rect(X, Y, X + e.cx, Y + e.cy));
+  };
+  meter->Repaint();
+  ASSERT_GE(boxes.size(), 5u);
+  const TBitmap& s = *Form->Surface();
+  const TPoint o = meter->ClientToParent({0, 0}, Form);
+  for (const TRect& b : boxes) {
+    const TRect r = b.Offset(o.X, o.Y);
+    for (TColor band :
+         {meter->GetColorSclBkLow(), meter->GetColorSclBkNorm(), meter->GetColorSclBkHigh()})
+      EXPECT_EQ(CountPixels(s, r, ColorToRGB(band)), 0) << r.Left << "," << r.Top;
+  }
+}
+
 // A page's description is one line under its title: it must fit the page as the gallery
 // first shows it, or its end is cut off.
 TEST_F(GalleryDemos, EveryPageDescriptionFitsItsPage) {

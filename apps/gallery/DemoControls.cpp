@@ -18,6 +18,7 @@
 #include "apps/gallery/RotLabDemo.h"
 #include "apps/gallery/SelectorsDemo.h"
 #include "apps/gallery/TreeDemo.h"
+#include "apps/gallery/WidgetsDemo.h"
 #include "displays/QEL_NumLab.h"
 #include "displays/QEL_RasterLab.h"
 #include "displays/QEL_sevenseg.h"
@@ -272,7 +273,7 @@ void RegisterGalleryClasses() {
   RegisterPlatformClasses();
   RegisterStdWidgetClasses();  // the standard-controls page
   RegisterMenuAndComboClasses();
-  RegisterMaskClasses();  // the masked edits of the standard-controls page
+  RegisterWidgetsDemoClasses();  // the masked edits of the standard-controls page
   RegisterMenuDemoClasses();  // the standard-controls page's menu panel
   RegisterDateTimeClasses();  // the date and time page
   RegisterGridDemoClasses();     // the grid page

@@ -1,6 +1,7 @@
 #include "apps/gallery/DialogDemo.h"
 
 #include "platform/controls/Properties.h"
+#include "platform/widgets/Menus.h"
 
 namespace qel {
 
@@ -36,6 +37,42 @@ void TPanelColorButton::Click() {
   int grey = (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100;
   FPanel->GetFont()->SetColor(grey <= 96 ? clWhite : clBlack);
   FPanel->SetCaption(ColorToString(c));
+}
+
+void TDialogPanel::Loaded() {
+  TPanel::Loaded();
+  for (int i = 0; i < ControlCount(); ++i)
+    if (auto* b = dynamic_cast<TButton*>(Controls(i)); b && !b->OnClick)
+      b->OnClick = [this, b](TObject*) { ButtonClicked(b); };
+  Report("Click a button, or press Enter, Esc or an underlined letter");
+}
+
+std::string TDialogPanel::Status() const {
+  TComponent* owner = GetOwner();
+  auto* label = owner ? dynamic_cast<TLabel*>(owner->FindComponent("ClickStatus")) : nullptr;
+  return label ? label->GetCaption() : std::string();
+}
+
+void TDialogPanel::Report(const std::string& Text) {
+  TComponent* owner = GetOwner();
+  if (auto* label = owner ? dynamic_cast<TLabel*>(owner->FindComponent("ClickStatus")) : nullptr)
+    label->SetCaption(Text);
+}
+
+void TDialogPanel::ButtonClicked(TButton* Button) {
+  const std::string name = StripHotkey(Button->GetCaption());
+  ++FClicks;
+  const std::string clicked =
+      name + " clicked (" + std::to_string(FClicks) + (FClicks == 1 ? " click" : " clicks") + ")";
+  Report(clicked);
+  if (Button->GetTag() == 1) {
+    ShowMessage("A message box from ShowMessage: Enter or Esc closes it.");
+    Report(clicked + "; the message was closed");
+  } else if (Button->GetTag() == 2) {
+    const TModalResult r =
+        MessageDlg("Save the settings before closing?", mtConfirmation, {mbYes, mbNo, mbCancel});
+    Report(clicked + "; MessageDlg answered " + (r == mrYes ? "Yes" : r == mrNo ? "No" : "Cancel"));
+  }
 }
 
 bool TDialogPanel::HoldsFocus() const {

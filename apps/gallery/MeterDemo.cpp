@@ -20,10 +20,12 @@ void TMeterDriver::Loaded() {
 
 namespace {
 
-// A dial face that brightens towards the top, and a round knob for the pivot. The meter loads
-// its images from files, so the page draws them, writes them to a private temporary folder,
-// hands the names over and removes the files again (the meter keeps its own copies).
-void GiveImages(TMeter* M) {
+constexpr TColor kKnobBackdrop = RGB(255, 0, 255);
+
+// A dial face that brightens towards the top. The meter loads its pictures from files, so the
+// page draws it, writes it to a private temporary folder, hands the name over and removes the
+// file again (the meter keeps its own copy).
+void GiveFace(TMeter* M) {
   namespace fs = std::filesystem;
   std::error_code ec;
   const fs::path dir = fs::temp_directory_path(ec) / ("qel-gallery-" + std::to_string(getpid()));
@@ -37,9 +39,23 @@ void GiveImages(TMeter* M) {
     c->MoveTo(0, 63 - y);
     c->LineTo(64, 63 - y);
   }
-  TBitmap knob(25, 25);
-  c = knob.Canvas();
-  c->Brush()->SetColor(RGB(214, 214, 222));
+  const fs::path facePath = dir / "face.png";
+  try {
+    face.SaveToFile(facePath.string());
+    M->SetBGFillMode(bfStretch);
+    M->SetBakGndFname(facePath.string());
+  } catch (const std::exception&) {
+    // A page without its picture is still a working page.
+  }
+  fs::remove_all(dir, ec);
+}
+
+// A round knob with a highlight, on a backdrop of the one colour that is nowhere in the knob:
+// drawn transparent, the backdrop is left out.
+std::unique_ptr<TBitmap> MakeKnob() {
+  auto knob = std::make_unique<TBitmap>(25, 25);
+  TCanvas* c = knob->Canvas();
+  c->Brush()->SetColor(kKnobBackdrop);
   c->FillRect(Rect(0, 0, 25, 25));
   c->Pen()->SetColor(RGB(40, 40, 48));
   c->Brush()->SetColor(RGB(90, 90, 104));
@@ -47,18 +63,8 @@ void GiveImages(TMeter* M) {
   c->Pen()->SetColor(RGB(170, 170, 190));
   c->Brush()->SetColor(RGB(170, 170, 190));
   c->Ellipse(6, 5, 12, 11);
-  const fs::path facePath = dir / "face.png", knobPath = dir / "knob.png";
-  try {
-    face.SaveToFile(facePath.string());
-    knob.SaveToFile(knobPath.string());
-    M->SetBGFillMode(bfStretch);
-    M->SetBakGndFname(facePath.string());
-    M->SetAnchorCovrd(true);
-    M->SetACoverFname(knobPath.string());
-  } catch (const std::exception&) {
-    // A page without its images is still a working page.
-  }
-  fs::remove_all(dir, ec);
+  knob->SetTransparent(true);  // the bottom-left pixel's colour: the backdrop
+  return knob;
 }
 
 }  // namespace
@@ -80,7 +86,15 @@ void TMeterDriver::HookMeters() {
   for (int i = 0; i < owner->ComponentCount(); ++i) {
     auto* m = dynamic_cast<TMeter*>(owner->Components(i));
     if (!m) continue;
-    if (m->GetName() == "ImageMeter") GiveImages(m);
+    if (m->GetName() == "ImageMeter") {
+      GiveFace(m);
+      if (!FKnob) FKnob = MakeKnob();
+      m->SetAnchorCovrd(false);
+      m->OnMeterRendered = [this, m](TObject*, TCanvas* C) {
+        const TMeterGeometry& g = m->Geometry();
+        C->Draw(g.CX - FKnob->GetWidth() / 2, g.CY - FKnob->GetHeight() / 2, FKnob.get());
+      };
+    }
     m->OnMouseMoveInMeter = [this, m](TObject*, bool Within, TShiftState, double V) {
       FReadout =
           m->GetName() + ": " +

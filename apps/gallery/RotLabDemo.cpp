@@ -18,8 +18,10 @@ void TRotLabDriver::Tick() {
 std::string TRotLabDriver::StatusText() const {
   TRotLab* label = GetLabel();
   if (!label) return "no label";
-  return (GetRunning() ? "turning " : "paused (click to turn) ") + label->GetName() + " at " +
-         std::to_string(label->GetTextAngle()) + " degrees";
+  // Short enough for the bar at any angle: the label's name is on the inspector already.
+  const std::string angle = std::to_string(label->GetTextAngle()) + " degrees";
+  return GetRunning() ? "turning: " + angle + " (click to pause)"
+                      : "paused at " + angle + " (click to turn)";
 }
 
 void RegisterRotLabDemoClasses() {

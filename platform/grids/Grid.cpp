@@ -5,6 +5,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/grids/Grids.h"
 #include "platform/rtl/SafeMath.h"
+#include "platform/widgets/ScrollBarPaint.h"
 
 namespace qel {
 
@@ -403,8 +404,9 @@ int TCustomGrid::GridHeight() const {
 TRect TCustomGrid::ScrollThumbRect(bool Vertical) const {
   TRect bar = Vertical ? VertScrollBarRect() : HorzScrollBarRect();
   if (bar.IsEmpty()) return {};
-  int start = (Vertical ? bar.Top : bar.Left) + ScrollBarSize;
-  int track = (Vertical ? bar.Height() : bar.Width()) - 2 * ScrollBarSize;
+  TRect tr = widgetpaint::ScrollTrackRect(bar, Vertical);
+  int start = Vertical ? tr.Top : tr.Left;
+  int track = Vertical ? tr.Height() : tr.Width();
   if (track <= 0) return {};
   TAxisView v = View(Vertical);
   int total = v.A->GetCount() - v.Fixed;
@@ -426,8 +428,9 @@ int TCustomGrid::ThumbIndexAt(bool Vertical, int Pixel) const {
   TRect thumb = ScrollThumbRect(Vertical);
   TAxisView v = View(Vertical);
   if (bar.IsEmpty() || thumb.IsEmpty()) return v.First;
-  int start = (Vertical ? bar.Top : bar.Left) + ScrollBarSize;
-  int track = (Vertical ? bar.Height() : bar.Width()) - 2 * ScrollBarSize;
+  TRect tr = widgetpaint::ScrollTrackRect(bar, Vertical);
+  int start = Vertical ? tr.Top : tr.Left;
+  int track = Vertical ? tr.Height() : tr.Width();
   int len = Vertical ? thumb.Height() : thumb.Width();
   int range = MaxFirst(Vertical) - v.Fixed;
   if (track - len <= 0 || range <= 0) return v.Fixed;
@@ -446,10 +449,11 @@ TGridHitKind TCustomGrid::HitTestGrid(int X, int Y, bool* Vertical, int* Index) 
     TRect bar = vert ? VertScrollBarRect() : HorzScrollBarRect();
     if (!bar.Contains(p)) continue;
     int pos = vert ? Y : X;
-    int lo = vert ? bar.Top : bar.Left, hi = vert ? bar.Bottom : bar.Right;
     TRect thumb = ScrollThumbRect(vert);
-    if (pos < lo + ScrollBarSize) return answer(ghLineUp, vert, -1);
-    if (pos >= hi - ScrollBarSize) return answer(ghLineDown, vert, -1);
+    if (widgetpaint::ScrollButtonRect(bar, vert, false).Contains(p))
+      return answer(ghLineUp, vert, -1);
+    if (widgetpaint::ScrollButtonRect(bar, vert, true).Contains(p))
+      return answer(ghLineDown, vert, -1);
     if (thumb.Contains(p)) return answer(ghThumb, vert, -1);
     return answer(pos < (vert ? thumb.Top : thumb.Left) ? ghPageUp : ghPageDown, vert, -1);
   }

@@ -372,9 +372,9 @@ void TCustomGrid::ShowEditor() {
 
 void TCustomGrid::HideEditor() {
   if (!FEditorMode) return;
-  // A masked entry must be complete to leave the cell; EMaskEditError keeps the editor open.
-  if (FInplaceEdit && FInplaceEdit->IsMasked() && FInplaceEdit->GetModified())
-    FInplaceEdit->ValidateEdit();
+  // A changed entry must pass its editor's check to leave the cell (a masked one must be
+  // complete; an editor of the grid's own may check more): the error keeps the editor open.
+  if (FInplaceEdit && FInplaceEdit->GetModified()) FInplaceEdit->ValidateEdit();
   CloseEditor();
 }
 

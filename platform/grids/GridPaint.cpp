@@ -1,9 +1,15 @@
 // The grid's cell loop, grid lines and scroll bars, and the draw grid's cell event.
-#include <array>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "platform/grids/Grids.h"
+#include "platform/widgets/ScrollBarPaint.h"
 
 namespace qel {
+
+// The grid sizes its bars by its own constant; the look is the shared one, of one size.
+static_assert(TCustomGrid::ScrollBarSize == widgetpaint::ScrollBarSize);
 
 namespace {
 
@@ -20,30 +26,6 @@ void RaisedEdge(TCanvas* C, const TRect& R) {
   Fill(C, {R.Left, R.Top, R.Left + 1, R.Bottom - 1}, clBtnHighlight);
   Fill(C, {R.Left, R.Bottom - 1, R.Right, R.Bottom}, clBtnShadow);
   Fill(C, {R.Right - 1, R.Top, R.Right, R.Bottom}, clBtnShadow);
-}
-
-// A small filled triangle pointing up, down, left or right, centred in R.
-void Arrow(TCanvas* C, const TRect& R, int Dir) {
-  int cx = R.Left + R.Width() / 2, cy = R.Top + R.Height() / 2;
-  std::array<TPoint, 3> p;
-  switch (Dir) {
-    case 0:
-      p = {TPoint{cx - 3, cy + 1}, TPoint{cx + 3, cy + 1}, TPoint{cx, cy - 2}};
-      break;
-    case 1:
-      p = {TPoint{cx - 3, cy - 1}, TPoint{cx + 3, cy - 1}, TPoint{cx, cy + 2}};
-      break;
-    case 2:
-      p = {TPoint{cx + 1, cy - 3}, TPoint{cx + 1, cy + 3}, TPoint{cx - 2, cy}};
-      break;
-    default:
-      p = {TPoint{cx - 1, cy - 3}, TPoint{cx - 1, cy + 3}, TPoint{cx + 2, cy}};
-      break;
-  }
-  C->Pen()->SetStyle(psSolid);
-  C->Pen()->SetColor(clBtnText);
-  C->Brush()->SetColor(clBtnText);
-  C->Polygon(p);
 }
 
 }  // namespace
@@ -65,25 +47,8 @@ void TCustomGrid::PaintLines(const TRect& R, bool Fixed) {
 }
 
 void TCustomGrid::PaintScrollBar(bool Vertical) {
-  TRect bar = Vertical ? VertScrollBarRect() : HorzScrollBarRect();
-  if (bar.IsEmpty()) return;
-  TCanvas* c = Canvas();
-  Fill(c, bar, clScrollBar);
-  TRect up = Vertical ? TRect{bar.Left, bar.Top, bar.Right, bar.Top + ScrollBarSize}
-                      : TRect{bar.Left, bar.Top, bar.Left + ScrollBarSize, bar.Bottom};
-  TRect down = Vertical ? TRect{bar.Left, bar.Bottom - ScrollBarSize, bar.Right, bar.Bottom}
-                        : TRect{bar.Right - ScrollBarSize, bar.Top, bar.Right, bar.Bottom};
-  for (const TRect& b : {up, down}) {
-    Fill(c, b, clBtnFace);
-    RaisedEdge(c, b);
-  }
-  Arrow(c, up, Vertical ? 0 : 2);
-  Arrow(c, down, Vertical ? 1 : 3);
-  TRect thumb = ScrollThumbRect(Vertical);
-  if (!thumb.IsEmpty()) {
-    Fill(c, thumb, clBtnFace);
-    RaisedEdge(c, thumb);
-  }
+  widgetpaint::PaintScrollBar(Canvas(), Vertical ? VertScrollBarRect() : HorzScrollBarRect(),
+                              Vertical, ScrollThumbRect(Vertical));
 }
 
 void TCustomGrid::Paint() {
@@ -99,11 +64,27 @@ void TCustomGrid::Paint() {
   c->Font()->Assign(GetFont());
 
   TAxisView h = View(false), v = View(true);
-  // The on-screen indices of one axis: the fixed ones, then the scrolled ones up to the last
-  // one that reaches into view. Only these are visited, so the cost follows the window size,
-  // not the cell count.
-  auto onScreen = [](const TAxisView& a) {
+  // The on-screen indices of one axis within the pixels From..To that are to be painted: the
+  // fixed ones, then the scrolled ones up to the last one that reaches into them. Only these
+  // are visited, so the cost follows what shows, not the cell count or the control's size.
+  // (An empty clip visits nothing: no cell starts before its end.)
+  const TRect clip = IntersectRect(area, c->GetClipRect());
+  auto onScreen = [](TAxisView a, int From, int To) {
     std::vector<int> list;
+    a.End = std::min(a.End, To);
+    int firstFixed = 0, first = a.First;
+    if (From > a.Start) {
+      const int at = IndexAt(a, From);
+      const bool pastFixed = int64_t{From} - a.Start >= a.A->Pos(a.Fixed);
+      if (pastFixed)
+        firstFixed = a.Fixed;  // the fixed cells lie wholly before the pixels
+      else if (at >= 0)
+        firstFixed = at;
+      if (at >= a.First)
+        first = at;
+      else if (at < 0 && pastFixed)
+        first = a.A->GetCount();  // the pixels lie beyond the last cell
+    }
     int from, to;
     auto run = [&](int Begin, int End) {
       for (int i = Begin; i < End && Span(a, i, from, to);) {
@@ -119,11 +100,12 @@ void TCustomGrid::Paint() {
         i = std::max(i + 1, a.A->FirstAtOrAfter(p + 1, i + 1) - 1);
       }
     };
-    run(0, a.Fixed);
-    run(a.First, a.A->GetCount());
+    run(firstFixed, a.Fixed);
+    run(first, a.A->GetCount());
     return list;
   };
-  std::vector<int> cols = onScreen(h), rows = onScreen(v);
+  std::vector<int> cols = onScreen(h, clip.Left, clip.Right),
+                   rows = onScreen(v, clip.Top, clip.Bottom);
   TGridRect sel = GetSelection();
   bool focused = Focused();
   bool rowSelect = FOptions.Contains(goRowSelect);
@@ -167,8 +149,7 @@ void TCustomGrid::Paint() {
   Fill(c, IntersectRect(MoveIndicatorRect(), area), clBlack);
   PaintScrollBar(true);
   PaintScrollBar(false);
-  TRect vb = VertScrollBarRect(), hb = HorzScrollBarRect();
-  if (!vb.IsEmpty() && !hb.IsEmpty()) Fill(c, {vb.Left, hb.Top, vb.Right, hb.Bottom}, clBtnFace);
+  widgetpaint::PaintScrollCorner(c, VertScrollBarRect(), HorzScrollBarRect());
 }
 
 void TCustomDrawGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {

@@ -265,7 +265,8 @@ void TCustomMaskEdit::CMExit(TMessage& Message) {
   FMenuExit = to && dynamic_cast<TPopupMenu*>(to->GetOwner()) != nullptr;
   if (FMenuExit) return TCustomEdit::CMExit(Message);
   // An untouched field is left alone, so tabbing through an empty form never traps the user.
-  if (IsMasked() && ValidatesOnExit() && GetModified()) {
+  // ValidateEdit checks only a mask here; a derived edit may check an unmasked text too.
+  if (ValidatesOnExit() && GetModified()) {
     try {
       ValidateEdit();
     } catch (...) {

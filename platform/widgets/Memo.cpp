@@ -1,9 +1,11 @@
 // The memo: line layout with word wrap, vertical navigation and scrolling, scroll bars, and the
 // Lines view of its text.
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/rtl/StrUtils.h"
 #include "platform/widgets/EditText.h"
+#include "platform/widgets/ScrollBarPaint.h"
 #include "platform/widgets/StdCtrls.h"
 #include "platform/widgets/WidgetPaint.h"
 
@@ -13,7 +15,7 @@ namespace et = edittext;
 namespace wp = widgetpaint;
 
 namespace {
-constexpr int kScrollBarSize = 16;
+constexpr int kScrollBarSize = wp::ScrollBarSize;
 
 // Normalises any mix of LF, CR LF and CR to CR LF.
 std::string NormaliseBreaks(const std::string& S) {
@@ -434,11 +436,12 @@ TRect TCustomMemo::VThumbRect() const {
   TRect bar = VScrollBarRect();
   if (bar.IsEmpty()) return {};
   int count = static_cast<int>(DisplayLines().size()), vis = VisibleLineCount();
-  int track = bar.Height() - 2 * kScrollBarSize;
+  TRect tr = wp::ScrollTrackRect(bar, true);
+  int track = tr.Height();
   if (count <= vis || track < 8) return {};
-  int len = std::max(8, track * vis / count);
-  int pos = (track - len) * FTopLine / std::max(1, count - vis);
-  int top = bar.Top + kScrollBarSize + pos;
+  int len = std::max(8, static_cast<int>(int64_t{track} * vis / count));
+  int pos = static_cast<int>(int64_t{track - len} * FTopLine / std::max(1, count - vis));
+  int top = tr.Top + pos;
   return Rect(bar.Left, top, bar.Right, top + len);
 }
 
@@ -446,37 +449,21 @@ TRect TCustomMemo::HThumbRect() const {
   TRect bar = HScrollBarRect();
   if (bar.IsEmpty()) return {};
   int maxX = MaxScrollX(), w = TextArea().Width();
-  int track = bar.Width() - 2 * kScrollBarSize;
+  TRect tr = wp::ScrollTrackRect(bar, false);
+  int track = tr.Width();
   if (maxX <= 0 || track < 8) return {};
-  int len = std::max(8, track * w / (w + maxX));
-  int pos = (track - len) * FScrollX / maxX;
-  int left = bar.Left + kScrollBarSize + pos;
+  int len = std::max(8, static_cast<int>(int64_t{track} * w / (int64_t{w} + maxX)));
+  int pos = static_cast<int>(int64_t{track - len} * FScrollX / maxX);
+  int left = tr.Left + pos;
   return Rect(left, bar.Top, left + len, bar.Bottom);
 }
 
 void TCustomMemo::PaintScrollBars(TCanvas* C) const {
-  auto paintBar = [&](const TRect& Bar, const TRect& Thumb, bool Vertical) {
-    if (Bar.IsEmpty()) return;
-    wp::Checker(C, Bar, clBtnFace, clBtnHighlight);
-    TRect a = Vertical ? Rect(Bar.Left, Bar.Top, Bar.Right, Bar.Top + kScrollBarSize)
-                       : Rect(Bar.Left, Bar.Top, Bar.Left + kScrollBarSize, Bar.Bottom);
-    TRect b = Vertical ? Rect(Bar.Left, Bar.Bottom - kScrollBarSize, Bar.Right, Bar.Bottom)
-                       : Rect(Bar.Right - kScrollBarSize, Bar.Top, Bar.Right, Bar.Bottom);
-    TColor arrow = Thumb.IsEmpty() ? clGrayText : clBtnText;
-    wp::ButtonFace(C, a, false);
-    wp::Arrow(C, a, Vertical ? 0 : 2, arrow);
-    wp::ButtonFace(C, b, false);
-    wp::Arrow(C, b, Vertical ? 1 : 3, arrow);
-    if (!Thumb.IsEmpty()) wp::ButtonFace(C, Thumb, false);
-  };
-  paintBar(VScrollBarRect(), VThumbRect(), true);
-  paintBar(HScrollBarRect(), HThumbRect(), false);
-  if (FScrollBars == ssBoth) {
-    TRect v = VScrollBarRect(), h = HScrollBarRect();
-    C->Brush()->SetStyle(bsSolid);
-    C->Brush()->SetColor(clBtnFace);
-    C->FillRect(Rect(v.Left, h.Top, v.Right, h.Bottom));
-  }
+  // A bar the text does not need stays, as the style asks, but cannot scroll.
+  TRect v = VScrollBarRect(), h = HScrollBarRect(), vt = VThumbRect(), ht = HThumbRect();
+  wp::PaintScrollBar(C, v, true, vt, !vt.IsEmpty());
+  wp::PaintScrollBar(C, h, false, ht, !ht.IsEmpty());
+  wp::PaintScrollCorner(C, v, h);
 }
 
 void TCustomMemo::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -488,14 +475,13 @@ void TCustomMemo::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     TRect bar = vertical ? v : h;
     TRect thumb = vertical ? VThumbRect() : HThumbRect();
     int at = vertical ? Y : X;
-    int start = vertical ? bar.Top : bar.Left, end = vertical ? bar.Bottom : bar.Right;
     int lineStep = vertical ? 1 : 16;
     int pageStep =
         vertical ? std::max(1, VisibleLineCount() - 1) : std::max(16, TextArea().Width() * 3 / 4);
     int delta = 0;
-    if (at < start + kScrollBarSize) {
+    if (wp::ScrollButtonRect(bar, vertical, false).Contains(p)) {
       delta = -lineStep;
-    } else if (at >= end - kScrollBarSize) {
+    } else if (wp::ScrollButtonRect(bar, vertical, true).Contains(p)) {
       delta = lineStep;
     } else if (!thumb.IsEmpty()) {
       int ts = vertical ? thumb.Top : thumb.Left, te = vertical ? thumb.Bottom : thumb.Right;
@@ -525,9 +511,10 @@ void TCustomMemo::MouseMove(TShiftState Shift, int X, int Y) {
     TRect bar = vertical ? VScrollBarRect() : HScrollBarRect();
     TRect thumb = vertical ? VThumbRect() : HThumbRect();
     if (bar.IsEmpty() || thumb.IsEmpty()) return;
-    int track = (vertical ? bar.Height() : bar.Width()) - 2 * kScrollBarSize;
+    TRect tr = wp::ScrollTrackRect(bar, vertical);
+    int track = vertical ? tr.Height() : tr.Width();
     int len = vertical ? thumb.Height() : thumb.Width();
-    int at = (vertical ? Y - bar.Top : X - bar.Left) - kScrollBarSize - FThumbGrab;
+    int at = (vertical ? Y - tr.Top : X - tr.Left) - FThumbGrab;
     int room = std::max(1, track - len);
     at = std::clamp(at, 0, room);
     if (vertical) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/widgets/ComCtrls.h"
+#include "platform/widgets/ScrollBarPaint.h"
 #include "platform/widgets/StdCtrls.h"
 #include "platform/widgets/WidgetPaint.h"
 
@@ -11,7 +12,7 @@ namespace qel {
 namespace wp = widgetpaint;
 
 namespace {
-constexpr int kScrollBarSize = 16;
+constexpr int kScrollBarSize = wp::ScrollBarSize;
 constexpr int kTextGap = 2;   // between the indent and the text cell
 constexpr int kTextPad = 2;   // inside the text cell, on both sides of the text
 constexpr int kRowExtra = 3;  // a row is the font's cell plus this
@@ -293,11 +294,12 @@ TRect TCustomTreeView::HThumbRect() const {
   TRect bar = HScrollBarRect();
   if (bar.IsEmpty()) return {};
   int maxX = MaxScrollX(), w = RowsArea().Width();
-  int track = bar.Width() - 2 * kScrollBarSize;
+  TRect tr = wp::ScrollTrackRect(bar, false);
+  int track = tr.Width();
   if (maxX <= 0 || track < 8) return {};
   int len = std::max(8, static_cast<int>(static_cast<int64_t>(track) * w / (w + maxX)));
   int pos = static_cast<int>(static_cast<int64_t>(track - len) * GetScrollX() / maxX);
-  int left = bar.Left + kScrollBarSize + pos;
+  int left = tr.Left + pos;
   return Rect(left, bar.Top, left + len, bar.Bottom);
 }
 
@@ -336,9 +338,9 @@ bool TCustomTreeView::ScrollBarMouseDown(int X, int Y) {
   }
   TRect thumb = HThumbRect();
   int delta = 0;
-  if (X < h.Left + kScrollBarSize) {
+  if (wp::ScrollButtonRect(h, false, false).Contains(p)) {
     delta = -kHScrollStep;
-  } else if (X >= h.Right - kScrollBarSize) {
+  } else if (wp::ScrollButtonRect(h, false, true).Contains(p)) {
     delta = kHScrollStep;
   } else if (!thumb.IsEmpty()) {
     int page = std::max(kHScrollStep, RowsArea().Width() * 3 / 4);
@@ -363,32 +365,17 @@ void TCustomTreeView::DragThumb(int X, int Y) {
   }
   TRect bar = HScrollBarRect(), thumb = HThumbRect();
   if (bar.IsEmpty() || thumb.IsEmpty()) return;
-  int track = bar.Width() - 2 * kScrollBarSize;
-  int room = std::max(1, track - thumb.Width());
-  int at = std::clamp(X - bar.Left - kScrollBarSize - FThumbGrab, 0, room);
+  TRect tr = wp::ScrollTrackRect(bar, false);
+  int room = std::max(1, tr.Width() - thumb.Width());
+  int at = std::clamp(X - tr.Left - FThumbGrab, 0, room);
   SetScrollX(static_cast<int>((static_cast<int64_t>(at) * MaxScrollX() + room / 2) / room));
 }
 
 void TCustomTreeView::PaintScrollBars(TCanvas* C) const {
   TRect v = VScrollBarRect(), h = HScrollBarRect();
   if (!v.IsEmpty()) wp::PaintListScrollBar(C, VerticalBar(this));
-  if (!h.IsEmpty()) {
-    // The horizontal bar in the same look, laid sideways.
-    TRect thumb = HThumbRect();
-    TRect left = Rect(h.Left, h.Top, h.Left + kScrollBarSize, h.Bottom);
-    TRect right = Rect(h.Right - kScrollBarSize, h.Top, h.Right, h.Bottom);
-    wp::Checker(C, Rect(left.Right, h.Top, right.Left, h.Bottom), clBtnFace, clBtnHighlight);
-    wp::ButtonFace(C, left, false);
-    wp::Arrow(C, left, 2, clBtnText);
-    wp::ButtonFace(C, right, false);
-    wp::Arrow(C, right, 3, clBtnText);
-    if (!thumb.IsEmpty()) wp::ButtonFace(C, thumb, false);
-  }
-  if (!v.IsEmpty() && !h.IsEmpty()) {
-    C->Brush()->SetStyle(bsSolid);
-    C->Brush()->SetColor(clBtnFace);
-    C->FillRect(Rect(v.Left, h.Top, v.Right, h.Bottom));
-  }
+  wp::PaintScrollBar(C, h, false, HThumbRect());
+  wp::PaintScrollCorner(C, v, h);
 }
 
 // ---------------------------------------------------------------- painting

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/controls/Forms.h"
+#include "platform/widgets/ScrollBarPaint.h"
 
 namespace qel::widgetpaint {
 
@@ -65,12 +66,16 @@ void Arrow(TCanvas* C, const TRect& R, int Direction, TColor Color) {
 }
 
 void Checker(TCanvas* C, const TRect& R, TColor Color1, TColor Color2) {
+  // Only the part that can show: the track of a scroll bar is as long as its control, which
+  // may be millions of pixels.
+  const TRect r = IntersectRect(R, C->GetClipRect());
+  if (r.IsEmpty()) return;
   C->Brush()->SetStyle(bsSolid);
   C->Brush()->SetColor(Color1);
-  C->FillRect(R);
+  C->FillRect(r);
   TColor c2 = ColorToRGB(Color2);
-  for (int y = R.Top; y < R.Bottom; ++y)
-    for (int x = R.Left + ((R.Left + y) & 1); x < R.Right; x += 2) C->SetPixel(x, y, c2);
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left + ((r.Left + y) & 1); x < r.Right; x += 2) C->SetPixel(x, y, c2);
 }
 
 bool ListKeyTarget(uint16_t Key, int Current, int Visible, int Count, bool HomeEnd, int& Target) {
@@ -163,19 +168,11 @@ void TPressRepeat::Timer(TMessage& Message) {
 
 // ---------------------------------------------------------------- list scroll bar
 
-TRect TListScrollBar::UpButton() const {
-  int h = std::min(ListScrollBarWidth, Bar.Height() / 2);
-  return Rect(Bar.Left, Bar.Top, Bar.Right, Bar.Top + h);
-}
+TRect TListScrollBar::UpButton() const { return ScrollButtonRect(Bar, true, false); }
 
-TRect TListScrollBar::DownButton() const {
-  int h = std::min(ListScrollBarWidth, Bar.Height() / 2);
-  return Rect(Bar.Left, Bar.Bottom - h, Bar.Right, Bar.Bottom);
-}
+TRect TListScrollBar::DownButton() const { return ScrollButtonRect(Bar, true, true); }
 
-TRect TListScrollBar::Track() const {
-  return Rect(Bar.Left, UpButton().Bottom, Bar.Right, DownButton().Top);
-}
+TRect TListScrollBar::Track() const { return ScrollTrackRect(Bar, true); }
 
 int TListScrollBar::MaxTop() const { return std::max(0, Count - std::max(1, Visible)); }
 
@@ -227,15 +224,7 @@ int TListScrollBar::StepTop(TListScrollPart Part) const {
 }
 
 void PaintListScrollBar(TCanvas* C, const TListScrollBar& Bar) {
-  if (Bar.Bar.IsEmpty()) return;
-  TRect up = Bar.UpButton(), down = Bar.DownButton();
-  Checker(C, Bar.Track(), clBtnFace, clBtnHighlight);
-  ButtonFace(C, up, false);
-  Arrow(C, up, 0, clBtnText);
-  ButtonFace(C, down, false);
-  Arrow(C, down, 1, clBtnText);
-  TRect th = Bar.Thumb();
-  if (!th.IsEmpty()) ButtonFace(C, th, false);
+  PaintScrollBar(C, Bar.Bar, true, Bar.Thumb());
 }
 
 // ---------------------------------------------------------------- list scroll bar input

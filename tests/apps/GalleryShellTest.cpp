@@ -288,10 +288,10 @@ TEST_F(GalleryShellTest, TheGridPageEditsTimesThroughAMaskAndUnitsFromAList) {
   ASSERT_NE(grid->InplaceEditor(), nullptr);
   EXPECT_TRUE(grid->InplaceEditor()->IsMasked());
   in.PressKey(VK_HOME);
-  in.TypeText("7x45");  // the letter does not fit a digit slot
+  in.TypeText("1x45");  // the letter does not fit a digit slot
   in.PressKey(VK_RETURN);
   EXPECT_FALSE(grid->GetEditorMode());
-  EXPECT_EQ(grid->CellText(1, 3), "74:50");
+  EXPECT_EQ(grid->CellText(1, 3), "14:50");
 
   grid->SetCol(2);
   in.PressKey(VK_F2);

@@ -132,7 +132,9 @@ TEST_F(ScrollBarLook, AGridOfTheLargestSizeDrawsOnlyTheCellsThatShow) {
     Application->ProcessMessages();
     // Default cells are 64 x 24 with a line: at most 6 columns by 11 rows reach into 320 x 240.
     EXPECT_LE(drawn, most[i]);
-    if (most[i] > 0) EXPECT_GT(drawn, 0);
+    if (most[i] > 0) {
+      EXPECT_GT(drawn, 0);
+    }
   }
   grid->SetColCount(100000);  // now the bottom right shows cells too
   drawn = 0;

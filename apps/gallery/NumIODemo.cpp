@@ -37,18 +37,35 @@ void TNumIOReadout::HookFields() {
   }
 }
 
-void TNumIOReadout::Show(const TNumIO2* Field) {
-  FReadout = Field->GetName() + ".Value = " + FloatToStr(Field->GetValue()) +
-             (Field->OutOfRange() ? "   (out of range)" : "");
+void TNumIOReadout::Notification(TComponent* AComponent, TOperation Operation) {
+  TGraphicControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FShown) FShown = nullptr;
+}
+
+void TNumIOReadout::Follow(TComponent* Field) {
+  if (FShown != Field) {
+    if (FShown) RemoveFreeNotification(FShown);
+    FShown = Field;
+    if (FShown) FreeNotification(FShown);
+  }
   Invalidate();
 }
 
-void TNumIOReadout::Show(const TNumIO* Field) {
-  FReadout = Field->GetName() + ": GetLabValue = " + FloatToStr(Field->GetLabValue());
-  Invalidate();
+void TNumIOReadout::Show(TNumIO2* Field) { Follow(Field); }
+void TNumIOReadout::Show(TNumIO* Field) { Follow(Field); }
+
+const std::string& TNumIOReadout::Readout() const {
+  // Read at the time of asking: the value or the range may have changed since the last
+  // keystroke (from the property panel), and an old "out of range" must not linger.
+  if (auto* f = dynamic_cast<TNumIO2*>(FShown))
+    FReadout = f->GetName() + ".Value = " + FloatToStr(f->GetValue()) +
+               (f->OutOfRange() ? "   (out of range)" : "");
+  else if (auto* e = dynamic_cast<TNumIO*>(FShown))
+    FReadout = e->GetName() + ": GetLabValue = " + FloatToStr(e->GetLabValue());
+  return FReadout;
 }
 
-void TNumIOReadout::Paint() { PaintStatusLine(Canvas(), GetClientRect(), GetFont(), FReadout); }
+void TNumIOReadout::Paint() { PaintStatusLine(Canvas(), GetClientRect(), GetFont(), Readout()); }
 
 void RegisterNumIODemoClasses() {
   RegisterNumIOClasses();

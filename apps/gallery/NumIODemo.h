@@ -1,6 +1,7 @@
 #pragma once
 // The numeric-field page's helper: TNumIOReadout shows the Value of every TNumIO2 and the
-// GetLabValue of every TNumIO on its page, updated on each OnChange, gives the field named SnapField its snap values (not a published
+// GetLabValue of every TNumIO on its page (the last one changed, read as it stands when
+// painted), gives the field named SnapField its snap values (not a published
 // property) and lets a click on a field's label select it in the property panel.
 #include <string>
 
@@ -13,17 +14,21 @@ class TNumIOReadout : public TGraphicControl {
  public:
   explicit TNumIOReadout(TComponent* AOwner);
   std::string ClassName() const override { return "TNumIOReadout"; }
-  const std::string& Readout() const { return FReadout; }
+  // The text shown: the last field's value as it stands now.
+  const std::string& Readout() const;
   void Loaded() override;
 
  protected:
   void Paint() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
   void HookFields();
-  void Show(const TNumIO2* Field);
-  void Show(const TNumIO* Field);
-  std::string FReadout = "Type into a field, click its spin buttons or drag its gauge";
+  void Show(TNumIO2* Field);
+  void Show(TNumIO* Field);
+  void Follow(TComponent* Field);
+  TComponent* FShown = nullptr;
+  mutable std::string FReadout = "Type into a field, click its spin buttons or drag its gauge";
 };
 
 // Registers the numeric-field classes and TNumIOReadout. Idempotent.

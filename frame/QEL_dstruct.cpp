@@ -137,8 +137,9 @@ std::string_view TShortCell::View() const {
 void TShortCell::Assign(std::string_view Text) {
   if (Text.size() < kTag) {
     // Text may be a piece of this very cell, even of its heap block: copy before releasing.
+    // An empty view may carry a null pointer, which memcpy must not see even for no bytes.
     unsigned char copy[kTag];
-    std::memcpy(copy, Text.data(), Text.size());
+    if (!Text.empty()) std::memcpy(copy, Text.data(), Text.size());
     Release();
     std::memcpy(FData, copy, Text.size());
     FData[kTag] = static_cast<unsigned char>(Text.size());

@@ -52,13 +52,17 @@ bool ReadWholeFile(const std::string& FName, std::string& Data, std::string& Err
   struct stat st {};
   std::string data;
   try {
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) data.reserve(static_cast<size_t>(st.st_size));
-    char buf[65536];
+    // Read straight into the text, sized by the file and grown should the file grow.
+    size_t used = 0;
+    data.resize(::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1
+                                                        : size_t{65536});
     for (;;) {
-      const ssize_t n = ::read(fd, buf, sizeof buf);
+      if (used == data.size()) data.resize(data.size() * 2);
+      const ssize_t n = ::read(fd, data.data() + used, data.size() - used);
       if (n > 0) {
-        data.append(buf, static_cast<size_t>(n));
+        used += static_cast<size_t>(n);
       } else if (n == 0) {
+        data.resize(used);
         break;
       } else if (errno != EINTR) {
         Error = std::strerror(errno);

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <deque>
 #include <limits>
 #include <pugixml.hpp>
 
@@ -80,12 +81,6 @@ void AppendColumnElement(std::string& Out, const char* Tag, int Col, std::string
   Out += "</";
   Out += Tag;
   Out += ">\n";
-}
-
-void AppendInt(std::string& Out, int V) {
-  char buf[16];
-  const auto r = std::to_chars(buf, buf + sizeof buf, V);
-  Out.append(buf, r.ptr);
 }
 
 bool ParseInt(std::string_view S, int& V) {
@@ -240,13 +235,15 @@ void TRLData::EmitXML(bool XMLDeclaration, const std::string& DataID,
     for (int c = 0; c <= FNrOfColumns; ++c) {
       const std::string_view s = FStorage->GetStringView(c, r);
       if (!s.empty()) {
-        out += "  <cell col=\"";
-        AppendInt(out, c);
-        out += "\" row=\"";
-        AppendInt(out, r);
-        out += "\">";
+        // The start tag is put together in place: this runs once per cell.
+        char tag[64] = "  <cell col=\"";
+        char* p = std::to_chars(tag + 13, tag + 24, c).ptr;
+        std::memcpy(p, "\" row=\"", 7);
+        p = std::to_chars(p + 7, p + 18, r).ptr;
+        std::memcpy(p, "\">", 2);
+        out.append(tag, static_cast<size_t>(p + 2 - tag));
         rlfiles::AppendEscaped(out, s, rlfiles::mcXmlText);
-        out += "</cell>\n";
+        out.append("</cell>\n", 8);
       }
     }
     writer.Poll();
@@ -351,37 +348,145 @@ void TRLData::ReadXMLDocument(std::string& Text, const std::function<std::string
   if (static_cast<int64_t>(rows) * (cols + 1) > std::numeric_limits<int>::max())
     ReadError(Source, lineOf(root.offset_debug()), "the table is too large");
 
-  auto column = [&](pugi::xml_node n, const char* Name, int Low, int High) {
-    int v = 0;
-    const pugi::xml_attribute a = FindAttribute(n, Name);
-    if (!a || !(ParseInt(a.value(), v) || ParseInt(std::string_view(AttributeText(a)), v)) ||
-        v < Low || v > High)
-      ReadError(Source, lineOf(n.offset_debug()),
-                std::string(n.name()) + ": attribute " + Name + " is not in " +
-                    std::to_string(Low) + ".." + std::to_string(High));
-    return v;
+  // Reads a column or row attribute; false (with the complaint in What) when it is missing or
+  // out of Low..High.
+  auto attributeIn = [&](pugi::xml_node n, pugi::xml_attribute a, const char* Name, int Low,
+                         int High, int& v, std::string& What) {
+    if (a && (ParseInt(a.value(), v) || ParseInt(std::string_view(AttributeText(a)), v)) &&
+        v >= Low && v <= High)
+      return true;
+    What = std::string(n.name()) + ": attribute " + Name + " is not in " + std::to_string(Low) +
+           ".." + std::to_string(High);
+    return false;
   };
+
+  // One walk over the elements gathers every cell and setting. A fault in a cell's column that
+  // holds a text is raised at once, as the memory budget depends on it; every other fault is
+  // raised after the budget and the table have been granted, the first in the document first.
+  struct TCellRef {
+    const char* Text;
+    uint32_t Len;
+    int Col, Row;
+  };
+  struct TSetting {
+    pugi::xml_node Node;
+    TRepListXmlTag Tag;
+    int Col, Mode;
+  };
+  std::vector<TCellRef> cells;
+  std::vector<TSetting> settings;
+  std::deque<std::string> built;  // texts put together from several pieces
+  pugi::xml_node faultAt;
+  std::string fault, what;
+  auto noteFault = [&](pugi::xml_node n) {
+    if (!faultAt) {
+      faultAt = n;
+      fault = what;
+    }
+  };
+  std::vector<bool> textColumn(static_cast<size_t>(cols) + 1);
+  int64_t textColumns = 0;
+  try {
+    // A cell element takes at least 20 bytes of the document, so this is never too much.
+    cells.reserve(std::min(fileBytes / 20, static_cast<size_t>(rows) * (cols + 1)));
+    std::string scratch;
+    for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
+      // Every call into the parser's library costs, and this loop makes several per cell: the
+      // name alone tells the elements, as the text, comment and CDATA nodes the parser keeps
+      // have empty names (processing instructions and declarations are not kept).
+      const TRepListXmlTag tag = TagOf(n);
+      if (tag == xmlInvalid) continue;
+      if (tag == xmlCell) {
+        // The attributes as FindAttribute picks them: the first of the exact name, else the
+        // first whose name differs only in letter case. Our own writer puts col and row first,
+        // which settles both at once.
+        pugi::xml_attribute col = n.first_attribute();
+        pugi::xml_attribute row = col.next_attribute();
+        if (!SameName(col.name(), "col") || !SameName(row.name(), "row")) {
+          col = FindAttribute(n, "col");
+          row = FindAttribute(n, "row");
+        }
+        // The text: one piece without references lies in the parsed document as it is; one
+        // with references is decoded over itself (decoding never lengthens); several pieces
+        // are put together apart. An element has an empty value, and an element alone inside
+        // gives no text either way.
+        std::string_view text;
+        bool hasText = false;
+        const pugi::xml_node first = n.first_child();
+        if (first.next_sibling().empty()) {  // no child (an empty value then) or one
+          char* value = const_cast<char*>(first.value());
+          const size_t size = std::strlen(value);
+          hasText = size > 0;
+          text = {value, size};
+          if (std::memchr(value, '&', size) && first.type() == pugi::node_pcdata) {
+            scratch.clear();
+            rlfiles::AppendDecoded(scratch, text);
+            std::memcpy(value, scratch.data(), scratch.size());
+            text = {value, scratch.size()};
+          }
+        } else {
+          hasText = HasText(n);
+          built.push_back(std::string(ElementText(n, scratch)));
+          text = built.back();
+        }
+        // Plain digits in range are taken at once; anything else goes the careful way (a
+        // missing attribute reads as an empty value).
+        int c = 0, r = 0;
+        if (!(ParseInt(col.value(), c) && c >= 0 && c <= cols) &&
+            !attributeIn(n, col, "col", 0, cols, c, what)) {
+          if (hasText) ReadError(Source, lineOf(n.offset_debug()), what);
+          noteFault(n);
+          continue;
+        }
+        if (hasText && !textColumn[static_cast<size_t>(c)]) {
+          textColumn[static_cast<size_t>(c)] = true;
+          ++textColumns;
+        }
+        if (!(ParseInt(row.value(), r) && r >= 1 && r <= rows) &&
+            !attributeIn(n, row, "row", 1, rows, r, what)) {
+          noteFault(n);
+          continue;
+        }
+        cells.push_back({text.data(), static_cast<uint32_t>(text.size()), c, r});
+        continue;
+      }
+      if (faultAt) continue;  // settings after a fault are never applied
+      TSetting s{n, tag, 0, 0};
+      switch (tag) {
+        case xmlColName:
+        case xmlColumnFormat:
+        case xmlCheckedColumn:
+          if (!attributeIn(n, FindAttribute(n, "col"), "col", 1, cols, s.Col, what)) {
+            noteFault(n);
+            continue;
+          }
+          if (tag == xmlCheckedColumn &&
+              (!ParseInt(ElementText(n, scratch), s.Mode) || s.Mode < cmNone || s.Mode > cmRadio)) {
+            what = "checkedcolumn is not 0, 1 or 2";
+            noteFault(n);
+            continue;
+          }
+          break;
+        case xmlCommonHd:
+        case xmlComment:
+          break;
+        default:
+          continue;  // the counts were read above; unknown elements are left for newer readers
+      }
+      settings.push_back(s);
+    }
+  } catch (const std::bad_alloc&) {
+    ReadError(Source, lineOf(root.offset_debug()), "not enough memory for the texts");
+  }
 
   // The storage costs memory for every declared row of each column that holds a text: what
   // the document carries must pay for it, or a few bytes could ask for gigabytes.
-  {
-    std::vector<bool> textColumn(static_cast<size_t>(cols) + 1);
-    int64_t textColumns = 0;
-    for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
-      if (n.type() != pugi::node_element || TagOf(n) != xmlCell || !HasText(n)) continue;
-      const int c = column(n, "col", 0, cols);
-      if (!textColumn[static_cast<size_t>(c)]) {
-        textColumn[static_cast<size_t>(c)] = true;
-        ++textColumns;
-      }
-    }
-    if (!rlfiles::WithinReadBudget(rows, textColumns, fileBytes))
-      ReadError(Source, lineOf(root.offset_debug()),
-                "the table of " + std::to_string(cols) + " columns and " + std::to_string(rows) +
-                    " rows would need " +
-                    std::to_string(rlfiles::TableBytes(rows, textColumns) >> 20) +
-                    " MiB, more than the document may ask for");
-  }
+  if (!rlfiles::WithinReadBudget(rows, textColumns, fileBytes))
+    ReadError(Source, lineOf(root.offset_debug()),
+              "the table of " + std::to_string(cols) + " columns and " + std::to_string(rows) +
+                  " rows would need " +
+                  std::to_string(rlfiles::TableBytes(rows, textColumns) >> 20) +
+                  " MiB, more than the document may ask for");
 
   TRLData fresh(nullptr);
   try {
@@ -396,43 +501,34 @@ void TRLData::ReadXMLDocument(std::string& Text, const std::function<std::string
   } catch (const std::exception&) {  // std::bad_alloc, or the store's or storage's own
     ReadError(Source, lineOf(root.offset_debug()), "not enough memory for the table");
   }
+  if (faultAt) ReadError(Source, lineOf(faultAt.offset_debug()), fault);
   fresh.FDataID = id;
   fresh.FCommonHeader.clear();  // a document without the element has an empty header
   if (OnPercentDone) OnPercentDone(this, 0);
   try {
+    for (const TCellRef& k : cells)
+      fresh.FStorage->SetString(k.Col, k.Row, std::string_view(k.Text, k.Len));
     std::string scratch;
-    for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
-      if (n.type() != pugi::node_element) continue;
-      switch (TagOf(n)) {
-        case xmlCell: {
-          const int c = column(n, "col", 0, cols);
-          const int r = column(n, "row", 1, rows);
-          fresh.FStorage->SetString(c, r, ElementText(n, scratch));
-          break;
-        }
+    for (const TSetting& s : settings) {
+      switch (s.Tag) {
         case xmlColName:
-          fresh.SetColName(column(n, "col", 1, cols), std::string(ElementText(n, scratch)));
+          fresh.SetColName(s.Col, std::string(ElementText(s.Node, scratch)));
           break;
         case xmlColumnFormat:
-          fresh.SetColumnFormat(column(n, "col", 1, cols), std::string(ElementText(n, scratch)));
+          fresh.SetColumnFormat(s.Col, std::string(ElementText(s.Node, scratch)));
           break;
-        case xmlCheckedColumn: {
-          const int c = column(n, "col", 1, cols);
-          int m = 0;
-          if (!ParseInt(ElementText(n, scratch), m) || m < cmNone || m > cmRadio)
-            ReadError(Source, lineOf(n.offset_debug()), "checkedcolumn is not 0, 1 or 2");
+        case xmlCheckedColumn:
           // The cells arrive with their markers, so the mode is recorded without rewriting them.
-          fresh.FCheckModes[c] = static_cast<TCheckMode>(m);
+          fresh.FCheckModes[s.Col] = static_cast<TCheckMode>(s.Mode);
           break;
-        }
         case xmlCommonHd:
-          fresh.FCommonHeader = ElementText(n, scratch);
+          fresh.FCommonHeader = ElementText(s.Node, scratch);
           break;
         case xmlComment:
-          fresh.FComment = ElementText(n, scratch);
+          fresh.FComment = ElementText(s.Node, scratch);
           break;
         default:
-          break;  // the counts were read above; unknown elements are left for newer readers
+          break;
       }
     }
   } catch (const std::bad_alloc&) {

@@ -53,6 +53,8 @@ TEST(ShortCell, InlineAndHeapTextsSurviveCopiesAndMoves) {
   e.Assign(std::string(40, 'q') + "tail");
   e.Assign(e.View().substr(4));
   EXPECT_EQ(e.View(), std::string(36, 'q') + "tail");
+  e.Assign(std::string_view());  // an empty view without storage behind it
+  EXPECT_TRUE(e.Empty());
 }
 
 TEST(StringArray, RowAndColumnZeroAndNeutralOutOfRange) {

@@ -228,7 +228,13 @@ size_t FirstInvalidUtf8(std::string_view Text) {
   const size_t n = Text.size();
   size_t i = 0;
   while (i < n) {
-    // Runs of ASCII eight bytes at a time: most documents are nearly all ASCII.
+    // Runs of ASCII 32 and then eight bytes at a time: most documents are nearly all ASCII.
+    while (i + 32 <= n) {
+      uint64_t w[4];
+      std::memcpy(w, p + i, 32);
+      if ((w[0] | w[1] | w[2] | w[3]) & 0x8080808080808080ull) break;
+      i += 32;
+    }
     while (i + 8 <= n) {
       uint64_t w;
       std::memcpy(&w, p + i, 8);
@@ -485,33 +491,47 @@ const char* Entity(unsigned char Ch) {
 
 }  // namespace
 
-void AppendEscaped(std::string& Out, std::string_view S, TMarkupContext Context) {
-  // Most texts need nothing, so the scan is a table lookup per byte and runs are copied whole.
+char* EscapeTo(char* Out, std::string_view S, TMarkupContext Context) {
   const auto& action = kEscapeTables[Context].Action;
-  size_t start = 0;
-  for (size_t i = 0; i < S.size(); ++i) {
-    const unsigned char ch = static_cast<unsigned char>(S[i]);
-    if (action[ch] == eaCopy) continue;
-    Out.append(S.data() + start, i - start);
-    start = i + 1;
+  const char* p = S.data();
+  const char* const end = p + S.size();
+  while (p < end) {
+    // Most texts need nothing: runs that stay are found by a table lookup and copied whole.
+    const char* run = p;
+    while (p < end && action[static_cast<unsigned char>(*p)] == eaCopy) ++p;
+    std::memcpy(Out, run, static_cast<size_t>(p - run));
+    Out += p - run;
+    if (p == end) break;
+    const auto ch = static_cast<unsigned char>(*p++);
     switch (action[ch]) {
       case eaEntity:
-        Out += Entity(ch);
+        for (const char* e = Entity(ch); *e; ++e) *Out++ = *e;
         break;
-      case eaCharRef: {
-        char num[8];
-        std::snprintf(num, sizeof num, "&#%u;", ch);
-        Out += num;
+      case eaCharRef:  // control characters: "&#1;" to "&#31;"
+        *Out++ = '&';
+        *Out++ = '#';
+        if (ch >= 10) *Out++ = static_cast<char>('0' + ch / 10);
+        *Out++ = static_cast<char>('0' + ch % 10);
+        *Out++ = ';';
         break;
-      }
       case eaReplacement:
-        Out += "\xEF\xBF\xBD";
+        for (const char r : {'\xEF', '\xBF', '\xBD'}) *Out++ = r;
         break;
       default:
         break;  // dropped
     }
   }
-  Out.append(S.data() + start, S.size() - start);
+  return Out;
+}
+
+void AppendEscaped(std::string& Out, std::string_view S, TMarkupContext Context) {
+  constexpr size_t kPiece = 1024;
+  char buf[kMaxEscapedBytesPerByte * kPiece];
+  while (!S.empty()) {
+    const std::string_view piece = S.substr(0, kPiece);
+    Out.append(buf, static_cast<size_t>(EscapeTo(buf, piece, Context) - buf));
+    S.remove_prefix(piece.size());
+  }
 }
 
 }  // namespace qel::rlfiles

@@ -79,6 +79,10 @@ bool DecodeXmlToUtf8(std::string& Text, size_t& Start, bool& Converted, std::str
 // text may not hold them.
 enum TMarkupContext : uint8_t { mcXmlText, mcXmlAttribute, mcHtml };
 void AppendEscaped(std::string& Out, std::string_view S, TMarkupContext Context);
+// Writes S escaped to Out, which has room for kMaxEscapedBytesPerByte bytes per byte of S;
+// returns the end of what it wrote.
+inline constexpr size_t kMaxEscapedBytesPerByte = 6;  // "&quot;"
+char* EscapeTo(char* Out, std::string_view S, TMarkupContext Context);
 
 // Appends S to Out with its XML references decoded: the five named entities and numeric
 // references to Unicode scalar values. A reference to 0, which XML cannot hold, is dropped on

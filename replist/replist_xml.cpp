@@ -231,20 +231,29 @@ void TRLData::EmitXML(bool XMLDeclaration, const std::string& DataID,
     writer.Poll();
   }
   int done = 0;
+  // Room for the tags and the escaped text of a full cell (four bytes per character at most).
+  constexpr size_t kLineText = 4 * kMaxCellChars;
+  char line[64 + rlfiles::kMaxEscapedBytesPerByte * kLineText] = "  <cell col=\"";
   for (int r = 1; r <= FNrOfRows; ++r) {
     for (int c = 0; c <= FNrOfColumns; ++c) {
       const std::string_view s = FStorage->GetStringView(c, r);
-      if (!s.empty()) {
-        // The start tag is put together in place: this runs once per cell.
-        char tag[64] = "  <cell col=\"";
-        char* p = std::to_chars(tag + 13, tag + 24, c).ptr;
-        std::memcpy(p, "\" row=\"", 7);
-        p = std::to_chars(p + 7, p + 18, r).ptr;
-        std::memcpy(p, "\">", 2);
-        out.append(tag, static_cast<size_t>(p + 2 - tag));
+      if (s.empty()) continue;
+      // The line is put together in place and appended at once: this runs once per cell.
+      char* p = line + 13;  // after the fixed start
+      p = std::to_chars(p, p + 11, c).ptr;
+      std::memcpy(p, "\" row=\"", 7);
+      p = std::to_chars(p + 7, p + 18, r).ptr;
+      std::memcpy(p, "\">", 2);
+      p += 2;
+      if (s.size() > kLineText) {  // beyond what a cell is given, but never refused
+        out.append(line, static_cast<size_t>(p - line));
         rlfiles::AppendEscaped(out, s, rlfiles::mcXmlText);
         out.append("</cell>\n", 8);
+        continue;
       }
+      p = rlfiles::EscapeTo(p, s, rlfiles::mcXmlText);
+      std::memcpy(p, "</cell>\n", 8);
+      out.append(line, static_cast<size_t>(p + 8 - line));
     }
     writer.Poll();
     done += FNrOfColumns + 1;

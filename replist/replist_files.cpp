@@ -399,23 +399,29 @@ bool DecodeXmlToUtf8(std::string& Text, size_t& Start, bool& Converted, std::str
   return true;
 }
 
-void AppendDecoded(std::string& Out, std::string_view S) {
-  size_t i = 0;
-  while (i < S.size()) {
-    const size_t amp = S.find('&', i);
-    if (amp == std::string_view::npos) break;
-    Out.append(S.data() + i, amp - i);
-    i = amp;
-    const size_t semi = S.find(';', i);
+char* DecodeTo(char* Out, std::string_view S) {
+  const char* p = S.data();
+  const char* const end = p + S.size();
+  while (p < end) {
+    const char* amp = static_cast<const char*>(std::memchr(p, '&', static_cast<size_t>(end - p)));
+    if (!amp) amp = end;
+    std::memmove(Out, p, static_cast<size_t>(amp - p));  // Out may lie within S
+    Out += amp - p;
+    p = amp;
+    if (p == end) break;
+    // A reference is at most 12 characters up to its ';'.
+    const char* semi = static_cast<const char*>(
+        std::memchr(p, ';', static_cast<size_t>(std::min<ptrdiff_t>(end - p, 13))));
     bool done = false;
-    if (semi != std::string_view::npos && semi - i <= 12) {
-      const std::string_view ref = S.substr(i + 1, semi - i - 1);
+    if (semi) {
+      const std::string_view ref(p + 1, static_cast<size_t>(semi - p - 1));
       static constexpr std::pair<std::string_view, char> kNamed[] = {
           {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
       for (const auto& [name, ch] : kNamed)
         if (ref == name) {
-          Out += ch;
+          *Out++ = ch;
           done = true;
+          break;
         }
       if (!done && ref.size() > 1 && ref[0] == '#') {
         uint32_t cp = 0;
@@ -425,19 +431,43 @@ void AppendDecoded(std::string& Out, std::string_view S) {
         const auto r = std::from_chars(b, e, cp, hex ? 16 : 10);
         if (r.ec == std::errc() && r.ptr == e && b != e && cp <= 0x10FFFF &&
             !(cp >= 0xD800 && cp <= 0xDFFF)) {
-          if (cp != 0) AppendUtf8(Out, cp);
+          // The shortest reference to a code point is longer than its UTF-8 form, which is
+          // what lets the text be decoded over itself.
+          if (cp != 0) {
+            if (cp < 0x80) {
+              *Out++ = static_cast<char>(cp);
+            } else if (cp < 0x800) {
+              *Out++ = static_cast<char>(0xC0 | cp >> 6);
+              *Out++ = static_cast<char>(0x80 | (cp & 0x3F));
+            } else if (cp < 0x10000) {
+              *Out++ = static_cast<char>(0xE0 | cp >> 12);
+              *Out++ = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+              *Out++ = static_cast<char>(0x80 | (cp & 0x3F));
+            } else {
+              *Out++ = static_cast<char>(0xF0 | cp >> 18);
+              *Out++ = static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+              *Out++ = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+              *Out++ = static_cast<char>(0x80 | (cp & 0x3F));
+            }
+          }
           done = true;
         }
       }
     }
     if (done) {
-      i = semi + 1;
+      p = semi + 1;
     } else {
-      Out += '&';
-      ++i;
+      *Out++ = '&';
+      ++p;
     }
   }
-  Out.append(S.data() + i, S.size() - i);
+  return Out;
+}
+
+void AppendDecoded(std::string& Out, std::string_view S) {
+  const size_t old = Out.size();
+  Out.resize(old + S.size());  // decoding never lengthens
+  Out.resize(static_cast<size_t>(DecodeTo(Out.data() + old, S) - Out.data()));
 }
 
 int LineOfOffset(std::string_view Text, size_t Offset) {

@@ -88,6 +88,9 @@ char* EscapeTo(char* Out, std::string_view S, TMarkupContext Context);
 // references to Unicode scalar values. A reference to 0, which XML cannot hold, is dropped on
 // its own; anything that is no valid reference is kept as it stands.
 void AppendDecoded(std::string& Out, std::string_view S);
+// Writes S decoded to Out, which may be S itself (decoding never lengthens a text); returns the
+// end of what it wrote.
+char* DecodeTo(char* Out, std::string_view S);
 
 // S with its ASCII letters in lower case (the names and words of our formats are ASCII).
 std::string LowerAscii(std::string_view S);

@@ -427,12 +427,8 @@ void TRLData::ReadXMLDocument(std::string& Text, const std::function<std::string
           const size_t size = std::strlen(value);
           hasText = size > 0;
           text = {value, size};
-          if (std::memchr(value, '&', size) && first.type() == pugi::node_pcdata) {
-            scratch.clear();
-            rlfiles::AppendDecoded(scratch, text);
-            std::memcpy(value, scratch.data(), scratch.size());
-            text = {value, scratch.size()};
-          }
+          if (std::memchr(value, '&', size) && first.type() == pugi::node_pcdata)
+            text = {value, static_cast<size_t>(rlfiles::DecodeTo(value, text) - value)};
         } else {
           hasText = HasText(n);
           built.push_back(std::string(ElementText(n, scratch)));

@@ -105,15 +105,16 @@ bool ParseInt(const char* S, int& V) {
 
 // The element's text: all its character data, however split by comments, with the references
 // of the parsed pieces decoded (the parser leaves them to us, so that "&#0;" drops only itself).
-// Scratch holds it when it has to be built.
+// The parser keeps character data that comes first as the element's own value (see kParse), and
+// further pieces as children. Scratch holds the text when it has to be built.
 std::string_view ElementText(pugi::xml_node Node, std::string& Scratch) {
-  pugi::xml_node first = Node.first_child();
-  if (!first) return {};
-  if (!first.next_sibling()) {
-    if (first.type() == pugi::node_cdata) return first.value();
-    if (first.type() == pugi::node_pcdata && !std::strchr(first.value(), '&')) return first.value();
-  }
+  const char* value = Node.value();
+  const pugi::xml_node first = Node.first_child();
+  if (first.empty() && !std::strchr(value, '&')) return value;
+  if (!*value && first.type() == pugi::node_cdata && first.next_sibling().empty())
+    return first.value();
   Scratch.clear();
+  rlfiles::AppendDecoded(Scratch, value);
   for (pugi::xml_node n = first; n; n = n.next_sibling())
     if (n.type() == pugi::node_pcdata)
       rlfiles::AppendDecoded(Scratch, n.value());
@@ -131,6 +132,7 @@ std::string AttributeText(pugi::xml_attribute A) {
 
 // Whether an element holds any character data (a cell that would store a text).
 bool HasText(pugi::xml_node Node) {
+  if (*Node.value()) return true;
   for (pugi::xml_node n = Node.first_child(); n; n = n.next_sibling())
     if ((n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) && *n.value()) return true;
   return false;
@@ -140,6 +142,12 @@ std::string ElementText(pugi::xml_node Node) {
   std::string scratch;
   return std::string(ElementText(Node, scratch));
 }
+
+// How documents are parsed. References are decoded by us (ElementText), not by the parser, which
+// would end a text at the NUL of "&#0;". Character data that comes first in an element is kept
+// as the element's value rather than as a node of its own: a cell then costs one node, not two.
+constexpr unsigned kParse = (pugi::parse_default & ~pugi::parse_escapes) |
+                            pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata;
 
 // Exact comparison of short zero-terminated names, inline: it runs twice per cell.
 bool SameName(const char* A, const char* B) {
@@ -314,12 +322,8 @@ void TRLData::ReadXMLDocument(std::string& Text, const std::function<std::string
   // place, so the line of an error is counted in the original, which is fetched only then.
   const std::string convertedCopy = converted ? Text : std::string();
   pugi::xml_document doc;
-  // References are decoded by us (ElementText), not by the parser, which would end a text at
-  // the NUL of "&#0;".
   const pugi::xml_parse_result res = doc.load_buffer_inplace(
-      Text.data() + skipped, Text.size() - skipped,
-      (pugi::parse_default & ~pugi::parse_escapes) | pugi::parse_ws_pcdata_single,
-      pugi::encoding_utf8);
+      Text.data() + skipped, Text.size() - skipped, kParse, pugi::encoding_utf8);
   auto lineOf = [&](ptrdiff_t Offset) {
     const size_t at = skipped + static_cast<size_t>(std::max<ptrdiff_t>(Offset, 0));
     return converted ? rlfiles::LineOfOffset(convertedCopy, at)
@@ -415,19 +419,17 @@ void TRLData::ReadXMLDocument(std::string& Text, const std::function<std::string
           col = FindAttribute(n, "col");
           row = FindAttribute(n, "row");
         }
-        // The text: one piece without references lies in the parsed document as it is; one
-        // with references is decoded over itself (decoding never lengthens); several pieces
-        // are put together apart. An element has an empty value, and an element alone inside
-        // gives no text either way.
+        // The text: one piece of character data is the element's value (see kParse) and lies
+        // in the parsed document, where its references are decoded over it (decoding never
+        // lengthens); several pieces are put together apart.
         std::string_view text;
         bool hasText = false;
-        const pugi::xml_node first = n.first_child();
-        if (first.next_sibling().empty()) {  // no child (an empty value then) or one
-          char* value = const_cast<char*>(first.value());
+        if (n.first_child().empty()) {
+          char* value = const_cast<char*>(n.value());  // our own buffer, or a static ""
           const size_t size = std::strlen(value);
           hasText = size > 0;
           text = {value, size};
-          if (std::memchr(value, '&', size) && first.type() == pugi::node_pcdata)
+          if (std::memchr(value, '&', size))
             text = {value, static_cast<size_t>(rlfiles::DecodeTo(value, text) - value)};
         } else {
           hasText = HasText(n);

@@ -1,6 +1,7 @@
 // CSV import and export, loading text lines, and the HTML table export of TRLData. The formats
 // are described in docs/report-list-files.md.
 #include <algorithm>
+#include <deque>
 #include <limits>
 
 #include "frame/QEL_stringl.h"
@@ -47,41 +48,51 @@ class TCsvReader {
   TCsvReader(std::string_view Text, char Delim) : FText(Text), FDelim(Delim) {}
 
   // Reads the next record into Fields; false at the end. Raises through Fail on a malformed
-  // quoted field.
+  // quoted field. The fields are valid until the next call: most lie in the text, those with
+  // doubled quotes are put together in the reader.
   template <class FailFn>
-  bool Next(std::vector<std::string>& Fields, int& Line, FailFn&& Fail) {
+  bool Next(std::vector<std::string_view>& Fields, int& Line, FailFn&& Fail) {
     while (FPos < FText.size() && (FText[FPos] == '\n' || FText[FPos] == '\r')) SkipBreak();
     if (FPos >= FText.size()) return false;
     Line = FLine;
     size_t n = 0;
     for (;;) {
       if (n == Fields.size()) Fields.emplace_back();
-      std::string& field = Fields[n++];
-      field.clear();
+      std::string_view& field = Fields[n++];
       if (FPos < FText.size() && FText[FPos] == '"') {
         const int openLine = FLine;
         ++FPos;
+        std::string* built = nullptr;  // set once a doubled quote is met
         for (;;) {
           const size_t q = FText.find('"', FPos);
           if (q == std::string_view::npos) Fail(openLine, "a quoted field is not closed");
           const std::string_view part = FText.substr(FPos, q - FPos);
           FLine += static_cast<int>(std::count(part.begin(), part.end(), '\n'));
-          field.append(part);
           FPos = q + 1;
-          if (FPos < FText.size() && FText[FPos] == '"') {
-            field += '"';
-            ++FPos;
-            continue;
+          const bool doubled = FPos < FText.size() && FText[FPos] == '"';
+          if (!built && !doubled) {
+            field = part;
+            break;
           }
-          break;
+          if (!built) {
+            // A deque keeps its strings in place as it grows, so earlier fields stay valid.
+            if (FBuilt.size() < n) FBuilt.resize(n);
+            built = &FBuilt[n - 1];
+            built->clear();
+          }
+          built->append(part);
+          if (!doubled) break;
+          *built += '"';
+          ++FPos;
         }
+        if (built) field = *built;
         if (FPos < FText.size() && FText[FPos] != FDelim && FText[FPos] != '\n' &&
             FText[FPos] != '\r')
           Fail(FLine, "a character follows the closing quote of a field");
       } else {
         size_t e = FPos;
         while (e < FText.size() && FText[e] != FDelim && FText[e] != '\n' && FText[e] != '\r') ++e;
-        field.assign(FText.data() + FPos, e - FPos);
+        field = FText.substr(FPos, e - FPos);
         FPos = e;
       }
       if (FPos < FText.size() && FText[FPos] == FDelim) {
@@ -106,6 +117,7 @@ class TCsvReader {
   char FDelim;
   size_t FPos = 0;
   int FLine = 1;
+  std::deque<std::string> FBuilt;  // by field number
 };
 
 }  // namespace
@@ -125,7 +137,8 @@ void TRLData::ImportCSV(const std::string& FName, TCSVDelimiters Delimiter, bool
 
   // Two passes over the text: the first checks it and sizes the table, the second stores the
   // fields straight into it, so nothing but the file and the table is ever held.
-  std::vector<std::string> fields, names;
+  std::vector<std::string_view> fields;
+  std::vector<std::string> names;
   std::vector<bool> textColumn;
   int line = 0, cols = -1, rows = 0;
   {
@@ -141,7 +154,7 @@ void TRLData::ImportCSV(const std::string& FName, TCSVDelimiters Delimiter, bool
                   "the record has " + std::to_string(fields.size()) + " fields, the first has " +
                       std::to_string(cols));
       if (first && ColumnNames) {
-        names = fields;
+        names.assign(fields.begin(), fields.end());
       } else {
         if (rows == std::numeric_limits<int>::max() / (cols + 1)) fail(line, "too many records");
         for (size_t i = 0; i < fields.size(); ++i)

@@ -1,6 +1,7 @@
 // CSV import and export, loading text lines, and the HTML table export of TRLData. The formats
 // are described in docs/report-list-files.md.
 #include <algorithm>
+#include <array>
 #include <deque>
 #include <limits>
 
@@ -19,12 +20,22 @@ std::string_view SkipBom(std::string_view S) {
   return S;
 }
 
-void AppendCsvField(std::string& Out, std::string_view S, char Delim, bool Alone) {
+// The bytes that end an unquoted field (the delimiter and line breaks) and, with Quote, the
+// quote too: the bytes that make a written field quoted. A table, as every byte is looked at.
+std::array<bool, 256> CsvStops(char Delim, bool Quote) {
+  std::array<bool, 256> t{};
+  t[static_cast<unsigned char>(Delim)] = t['\n'] = t['\r'] = true;
+  if (Quote) t['"'] = true;
+  return t;
+}
+
+void AppendCsvField(std::string& Out, std::string_view S, const std::array<bool, 256>& Special,
+                    bool Alone) {
   // An empty field alone on its line is quoted, or the reader would take the line for blank.
   // A leading byte order mark would be skipped as the file's own by a reader.
   bool quote = (Alone && S.empty()) || S.substr(0, 3) == "\xEF\xBB\xBF";
   for (const char ch : S)
-    if (ch == Delim || ch == '"' || ch == '\n' || ch == '\r') {
+    if (Special[static_cast<unsigned char>(ch)]) {
       quote = true;
       break;
     }
@@ -45,7 +56,8 @@ void AppendCsvField(std::string& Out, std::string_view S, char Delim, bool Alone
 // skipped. A quote inside an unquoted field is taken as it is.
 class TCsvReader {
  public:
-  TCsvReader(std::string_view Text, char Delim) : FText(Text), FDelim(Delim) {}
+  TCsvReader(std::string_view Text, char Delim)
+      : FText(Text), FDelim(Delim), FStops(CsvStops(Delim, false)) {}
 
   // Reads the next record into Fields; false at the end. Raises through Fail on a malformed
   // quoted field. The fields are valid until the next call: most lie in the text, those with
@@ -91,7 +103,7 @@ class TCsvReader {
           Fail(FLine, "a character follows the closing quote of a field");
       } else {
         size_t e = FPos;
-        while (e < FText.size() && FText[e] != FDelim && FText[e] != '\n' && FText[e] != '\r') ++e;
+        while (e < FText.size() && !FStops[static_cast<unsigned char>(FText[e])]) ++e;
         field = FText.substr(FPos, e - FPos);
         FPos = e;
       }
@@ -115,6 +127,7 @@ class TCsvReader {
   }
   std::string_view FText;
   char FDelim;
+  std::array<bool, 256> FStops;
   size_t FPos = 0;
   int FLine = 1;
   std::deque<std::string> FBuilt;  // by field number
@@ -215,12 +228,13 @@ void TRLData::EmitCSV(const std::function<void(std::string_view)>& Sink, char de
                       bool ColumnNames, bool StoredTexts, int c0, int r0, int c1, int r1) const {
   rlfiles::TChunkedWriter writer(Sink);
   std::string& out = writer.Buffer();
+  const std::array<bool, 256> special = CsvStops(delim, true);
   if (c0 <= c1) {
     const bool alone = c0 == c1;
     if (ColumnNames) {
       for (int c = c0; c <= c1; ++c) {
         if (c > c0) out += delim;
-        AppendCsvField(out, GetColName(c), delim, alone);
+        AppendCsvField(out, GetColName(c), special, alone);
       }
       out += "\r\n";
     }
@@ -233,7 +247,7 @@ void TRLData::EmitCSV(const std::function<void(std::string_view)>& Sink, char de
           while (n < s.size() && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) ++n;
           s.remove_prefix(n);
         }
-        AppendCsvField(out, s, delim, alone);
+        AppendCsvField(out, s, special, alone);
       }
       out += "\r\n";
       writer.Poll();

@@ -1,7 +1,8 @@
 // The report-list store's exchange and sorting against their peers: a replist XML save and
 // load of 100,000 rows x 10 columns against pugixml alone parsing and walking the same file, a
 // CSV export and import against reading and splitting the same file with plain C++, and
-// sorting 1,000,000 rows against std::stable_sort of the same cells. The view: a header click
+// sorting 1,000,000 rows against std::stable_sort of the same cells. The files are kept in
+// memory (tmpfs) where there is one; xml_save_disk shows the durable save on a disk. The view: a header click
 // sorting 1,000,000 rows (the selection following its record) against std::stable_sort of the
 // same keys (RATIO replist_header_sort), and one repaint of a 1,000,000-row list at 1024 x 768
 // scrolled a row further each time against Qt 5's QTableView doing the same offscreen on a

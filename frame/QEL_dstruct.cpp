@@ -137,8 +137,9 @@ std::string_view TShortCell::View() const {
 void TShortCell::Assign(std::string_view Text) {
   if (Text.size() < kTag) {
     // Text may be a piece of this very cell, even of its heap block: copy before releasing.
+    // An empty view may carry a null pointer, which memcpy must not see even for no bytes.
     unsigned char copy[kTag];
-    std::memcpy(copy, Text.data(), Text.size());
+    if (!Text.empty()) std::memcpy(copy, Text.data(), Text.size());
     Release();
     std::memcpy(FData, copy, Text.size());
     FData[kTag] = static_cast<unsigned char>(Text.size());
@@ -310,43 +311,120 @@ void TStringArray::EnsureOrder() {
   FRank = FOrder;
 }
 
+namespace {
+
+// A cell reduced once per sort to what orders it, so that a comparison is mostly one integer
+// comparison: numbers as their value's bits in an order-preserving form, texts case-folded with
+// their first eight bytes packed big-endian into Head (the rest in a shared arena). Comparing
+// two keys gives the same result as CompareSortCells on the two texts: folding depends only
+// on the byte and its predecessor, and a byte folds to 0xC3 only when it is 0xC3, so comparing
+// folded texts bytewise is the same as folding while comparing.
+struct TCellKey {
+  uint64_t Head = 0;
+  uint32_t Row = 0;
+  uint16_t Len = 0;     // folded text bytes (a cell holds at most 65535)
+  uint8_t IsText = 0;   // numbers (0) come before texts (1)
+};
+static_assert(sizeof(TCellKey) == 16);
+
+class TCellKeys {
+ public:
+  // Keys of rows 1..N of Column (empty: every cell empty), indexed by stored row.
+  void Build(const std::vector<TShortCell>& Column, size_t N) {
+    FKeys.assign(N + 1, TCellKey{});
+    FTailAt.assign(N + 1, 0);
+    for (size_t r = 0; r <= N; ++r) FKeys[r].Row = static_cast<uint32_t>(r), FKeys[r].IsText = 1;
+    if (Column.empty()) return;
+    for (size_t r = 1; r <= N; ++r) {
+      const std::string_view text = Column[r].View();
+      TCellKey& k = FKeys[r];
+      double v;
+      if (ReadSortNumber(text, v)) {
+        if (v == 0) v = 0;  // -0 equals 0
+        const uint64_t bits = std::bit_cast<uint64_t>(v);
+        k.Head = bits >> 63 ? ~bits : bits | (uint64_t{1} << 63);
+        k.IsText = 0;
+        continue;
+      }
+      k.Len = static_cast<uint16_t>(text.size());
+      uint64_t head = 0;
+      for (size_t i = 0; i < 8; ++i) head = head << 8 | (i < text.size() ? FoldAt(text, i) : 0);
+      k.Head = head;
+      if (text.size() > 8) {
+        FTailAt[r] = FTails.size();
+        for (size_t i = 8; i < text.size(); ++i) FTails += static_cast<char>(FoldAt(text, i));
+      }
+    }
+  }
+  const TCellKey& operator[](size_t Row) const { return FKeys[Row]; }
+  std::vector<TCellKey>& Keys() { return FKeys; }
+
+  int Compare(const TCellKey& A, const TCellKey& B) const {
+    if (A.IsText != B.IsText) return A.IsText < B.IsText ? -1 : 1;
+    if (A.Head != B.Head) return A.Head < B.Head ? -1 : 1;
+    if (!A.IsText) return 0;
+    // Equal heads: the shorter text is a prefix of the other within the first eight bytes
+    // (padding is zero, as the longer text's bytes then are).
+    const size_t tail = std::min(A.Len, B.Len);
+    if (tail > 8) {
+      const int c = std::memcmp(FTails.data() + FTailAt[A.Row], FTails.data() + FTailAt[B.Row],
+                                tail - 8);
+      if (c != 0) return c < 0 ? -1 : 1;
+    }
+    return A.Len < B.Len ? -1 : (A.Len > B.Len ? 1 : 0);
+  }
+
+ private:
+  std::vector<TCellKey> FKeys;
+  std::vector<size_t> FTailAt;  // where a row's folded bytes beyond the eighth start in FTails
+  std::string FTails;
+};
+
+}  // namespace
+
 void TStringArray::Sort(int ColPrim, int ColSec, bool Ascending) {
   if (!ValidCol(ColPrim)) return;
   if (!ValidCol(ColSec) || ColSec == ColPrim) ColSec = -1;
   if (OnPercentDone) OnPercentDone(this, 0);
   const size_t n = static_cast<size_t>(FNrRows);
-  // Keys are read once per stored row: parsing numbers inside the comparison would repeat it
-  // about log2(n) times.
-  auto keysOf = [&](int col) {
-    std::vector<TSortKey> keys(n + 1);
-    const auto& column = FCells[col];
-    if (!column.empty())
-      for (size_t r = 1; r <= n; ++r) keys[r] = MakeKey(column[r].View());
-    return keys;
-  };
-  const std::vector<TSortKey> prim = keysOf(ColPrim);
-  const std::vector<TSortKey> sec = ColSec >= 0 ? keysOf(ColSec) : std::vector<TSortKey>();
   std::vector<int> order(n + 1);
-  for (size_t i = 0; i <= n; ++i) order[i] = static_cast<int>(i);
-
-  const int sign = Ascending ? 1 : -1;
+  order[0] = 0;
   if (OnBeforeSortExchange) {
-    auto cmpHook = [&](const TSortKey& a, const TSortKey& b) {
-      std::string ta(a.Text), tb(b.Text);
+    // The handler sees the texts of each comparison, so nothing can be prepared beforehand.
+    for (size_t i = 0; i <= n; ++i) order[i] = static_cast<int>(i);
+    auto textOf = [&](int col, int row) {
+      return FCells[col].empty() ? std::string_view() : FCells[col][row].View();
+    };
+    auto cmpHook = [&](int col, int a, int b) {
+      std::string ta(textOf(col, a)), tb(textOf(col, b));
       OnBeforeSortExchange(this, ta, tb);
       return CompareSortCells(ta, tb);
     };
+    const int sign = Ascending ? 1 : -1;
     std::stable_sort(order.begin() + 1, order.end(), [&](int a, int b) {
-      int c = cmpHook(prim[a], prim[b]);
-      if (c == 0 && !sec.empty()) c = cmpHook(sec[a], sec[b]);
+      int c = cmpHook(ColPrim, a, b);
+      if (c == 0 && ColSec >= 0) c = cmpHook(ColSec, a, b);
       return sign * c < 0;
     });
   } else {
-    std::stable_sort(order.begin() + 1, order.end(), [&](int a, int b) {
-      int c = CompareKeys(prim[a], prim[b]);
-      if (c == 0 && !sec.empty()) c = CompareKeys(sec[a], sec[b]);
-      return sign * c < 0;
-    });
+    // Keys are made once per row and sorted themselves, in stored order to start with, so the
+    // stable sort keeps equal rows in that order.
+    TCellKeys prim, sec;
+    prim.Build(FCells[ColPrim], n);
+    if (ColSec >= 0) sec.Build(FCells[ColSec], n);
+    auto cmp = [&](const TCellKey& a, const TCellKey& b) {
+      int c = prim.Compare(a, b);
+      if (c == 0 && ColSec >= 0) c = sec.Compare(sec[a.Row], sec[b.Row]);
+      return c;
+    };
+    std::vector<TCellKey>& keys = prim.Keys();
+    if (Ascending)
+      std::stable_sort(keys.begin() + 1, keys.end(),
+                       [&](const TCellKey& a, const TCellKey& b) { return cmp(a, b) < 0; });
+    else
+      std::stable_sort(keys.begin() + 1, keys.end(),
+                       [&](const TCellKey& a, const TCellKey& b) { return cmp(a, b) > 0; });
+    for (size_t i = 1; i <= n; ++i) order[i] = static_cast<int>(keys[i].Row);
   }
   FRank.assign(n + 1, 0);
   for (size_t i = 0; i <= n; ++i) FRank[order[i]] = static_cast<int>(i);

@@ -1,6 +1,8 @@
 // CSV import and export, loading text lines, and the HTML table export of TRLData. The formats
 // are described in docs/report-list-files.md.
 #include <algorithm>
+#include <array>
+#include <deque>
 #include <limits>
 
 #include "frame/QEL_stringl.h"
@@ -18,12 +20,22 @@ std::string_view SkipBom(std::string_view S) {
   return S;
 }
 
-void AppendCsvField(std::string& Out, std::string_view S, char Delim, bool Alone) {
+// The bytes that end an unquoted field (the delimiter and line breaks) and, with Quote, the
+// quote too: the bytes that make a written field quoted. A table, as every byte is looked at.
+std::array<bool, 256> CsvStops(char Delim, bool Quote) {
+  std::array<bool, 256> t{};
+  t[static_cast<unsigned char>(Delim)] = t['\n'] = t['\r'] = true;
+  if (Quote) t['"'] = true;
+  return t;
+}
+
+void AppendCsvField(std::string& Out, std::string_view S, const std::array<bool, 256>& Special,
+                    bool Alone) {
   // An empty field alone on its line is quoted, or the reader would take the line for blank.
   // A leading byte order mark would be skipped as the file's own by a reader.
   bool quote = (Alone && S.empty()) || S.substr(0, 3) == "\xEF\xBB\xBF";
   for (const char ch : S)
-    if (ch == Delim || ch == '"' || ch == '\n' || ch == '\r') {
+    if (Special[static_cast<unsigned char>(ch)]) {
       quote = true;
       break;
     }
@@ -44,44 +56,55 @@ void AppendCsvField(std::string& Out, std::string_view S, char Delim, bool Alone
 // skipped. A quote inside an unquoted field is taken as it is.
 class TCsvReader {
  public:
-  TCsvReader(std::string_view Text, char Delim) : FText(Text), FDelim(Delim) {}
+  TCsvReader(std::string_view Text, char Delim)
+      : FText(Text), FDelim(Delim), FStops(CsvStops(Delim, false)) {}
 
   // Reads the next record into Fields; false at the end. Raises through Fail on a malformed
-  // quoted field.
+  // quoted field. The fields are valid until the next call: most lie in the text, those with
+  // doubled quotes are put together in the reader.
   template <class FailFn>
-  bool Next(std::vector<std::string>& Fields, int& Line, FailFn&& Fail) {
+  bool Next(std::vector<std::string_view>& Fields, int& Line, FailFn&& Fail) {
     while (FPos < FText.size() && (FText[FPos] == '\n' || FText[FPos] == '\r')) SkipBreak();
     if (FPos >= FText.size()) return false;
     Line = FLine;
     size_t n = 0;
     for (;;) {
       if (n == Fields.size()) Fields.emplace_back();
-      std::string& field = Fields[n++];
-      field.clear();
+      std::string_view& field = Fields[n++];
       if (FPos < FText.size() && FText[FPos] == '"') {
         const int openLine = FLine;
         ++FPos;
+        std::string* built = nullptr;  // set once a doubled quote is met
         for (;;) {
           const size_t q = FText.find('"', FPos);
           if (q == std::string_view::npos) Fail(openLine, "a quoted field is not closed");
           const std::string_view part = FText.substr(FPos, q - FPos);
           FLine += static_cast<int>(std::count(part.begin(), part.end(), '\n'));
-          field.append(part);
           FPos = q + 1;
-          if (FPos < FText.size() && FText[FPos] == '"') {
-            field += '"';
-            ++FPos;
-            continue;
+          const bool doubled = FPos < FText.size() && FText[FPos] == '"';
+          if (!built && !doubled) {
+            field = part;
+            break;
           }
-          break;
+          if (!built) {
+            // A deque keeps its strings in place as it grows, so earlier fields stay valid.
+            if (FBuilt.size() < n) FBuilt.resize(n);
+            built = &FBuilt[n - 1];
+            built->clear();
+          }
+          built->append(part);
+          if (!doubled) break;
+          *built += '"';
+          ++FPos;
         }
+        if (built) field = *built;
         if (FPos < FText.size() && FText[FPos] != FDelim && FText[FPos] != '\n' &&
             FText[FPos] != '\r')
           Fail(FLine, "a character follows the closing quote of a field");
       } else {
         size_t e = FPos;
-        while (e < FText.size() && FText[e] != FDelim && FText[e] != '\n' && FText[e] != '\r') ++e;
-        field.assign(FText.data() + FPos, e - FPos);
+        while (e < FText.size() && !FStops[static_cast<unsigned char>(FText[e])]) ++e;
+        field = FText.substr(FPos, e - FPos);
         FPos = e;
       }
       if (FPos < FText.size() && FText[FPos] == FDelim) {
@@ -104,8 +127,10 @@ class TCsvReader {
   }
   std::string_view FText;
   char FDelim;
+  std::array<bool, 256> FStops;
   size_t FPos = 0;
   int FLine = 1;
+  std::deque<std::string> FBuilt;  // by field number
 };
 
 }  // namespace
@@ -125,7 +150,8 @@ void TRLData::ImportCSV(const std::string& FName, TCSVDelimiters Delimiter, bool
 
   // Two passes over the text: the first checks it and sizes the table, the second stores the
   // fields straight into it, so nothing but the file and the table is ever held.
-  std::vector<std::string> fields, names;
+  std::vector<std::string_view> fields;
+  std::vector<std::string> names;
   std::vector<bool> textColumn;
   int line = 0, cols = -1, rows = 0;
   {
@@ -141,7 +167,7 @@ void TRLData::ImportCSV(const std::string& FName, TCSVDelimiters Delimiter, bool
                   "the record has " + std::to_string(fields.size()) + " fields, the first has " +
                       std::to_string(cols));
       if (first && ColumnNames) {
-        names = fields;
+        names.assign(fields.begin(), fields.end());
       } else {
         if (rows == std::numeric_limits<int>::max() / (cols + 1)) fail(line, "too many records");
         for (size_t i = 0; i < fields.size(); ++i)
@@ -202,12 +228,13 @@ void TRLData::EmitCSV(const std::function<void(std::string_view)>& Sink, char de
                       bool ColumnNames, bool StoredTexts, int c0, int r0, int c1, int r1) const {
   rlfiles::TChunkedWriter writer(Sink);
   std::string& out = writer.Buffer();
+  const std::array<bool, 256> special = CsvStops(delim, true);
   if (c0 <= c1) {
     const bool alone = c0 == c1;
     if (ColumnNames) {
       for (int c = c0; c <= c1; ++c) {
         if (c > c0) out += delim;
-        AppendCsvField(out, GetColName(c), delim, alone);
+        AppendCsvField(out, GetColName(c), special, alone);
       }
       out += "\r\n";
     }
@@ -220,7 +247,7 @@ void TRLData::EmitCSV(const std::function<void(std::string_view)>& Sink, char de
           while (n < s.size() && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) ++n;
           s.remove_prefix(n);
         }
-        AppendCsvField(out, s, delim, alone);
+        AppendCsvField(out, s, special, alone);
       }
       out += "\r\n";
       writer.Poll();

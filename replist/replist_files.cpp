@@ -52,13 +52,17 @@ bool ReadWholeFile(const std::string& FName, std::string& Data, std::string& Err
   struct stat st {};
   std::string data;
   try {
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) data.reserve(static_cast<size_t>(st.st_size));
-    char buf[65536];
+    // Read straight into the text, sized by the file and grown should the file grow.
+    size_t used = 0;
+    data.resize(::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1
+                                                        : size_t{65536});
     for (;;) {
-      const ssize_t n = ::read(fd, buf, sizeof buf);
+      if (used == data.size()) data.resize(data.size() * 2);
+      const ssize_t n = ::read(fd, data.data() + used, data.size() - used);
       if (n > 0) {
-        data.append(buf, static_cast<size_t>(n));
+        used += static_cast<size_t>(n);
       } else if (n == 0) {
+        data.resize(used);
         break;
       } else if (errno != EINTR) {
         Error = std::strerror(errno);
@@ -224,7 +228,13 @@ size_t FirstInvalidUtf8(std::string_view Text) {
   const size_t n = Text.size();
   size_t i = 0;
   while (i < n) {
-    // Runs of ASCII eight bytes at a time: most documents are nearly all ASCII.
+    // Runs of ASCII 32 and then eight bytes at a time: most documents are nearly all ASCII.
+    while (i + 32 <= n) {
+      uint64_t w[4];
+      std::memcpy(w, p + i, 32);
+      if ((w[0] | w[1] | w[2] | w[3]) & 0x8080808080808080ull) break;
+      i += 32;
+    }
     while (i + 8 <= n) {
       uint64_t w;
       std::memcpy(&w, p + i, 8);
@@ -389,23 +399,29 @@ bool DecodeXmlToUtf8(std::string& Text, size_t& Start, bool& Converted, std::str
   return true;
 }
 
-void AppendDecoded(std::string& Out, std::string_view S) {
-  size_t i = 0;
-  while (i < S.size()) {
-    const size_t amp = S.find('&', i);
-    if (amp == std::string_view::npos) break;
-    Out.append(S.data() + i, amp - i);
-    i = amp;
-    const size_t semi = S.find(';', i);
+char* DecodeTo(char* Out, std::string_view S) {
+  const char* p = S.data();
+  const char* const end = p + S.size();
+  while (p < end) {
+    const char* amp = static_cast<const char*>(std::memchr(p, '&', static_cast<size_t>(end - p)));
+    if (!amp) amp = end;
+    std::memmove(Out, p, static_cast<size_t>(amp - p));  // Out may lie within S
+    Out += amp - p;
+    p = amp;
+    if (p == end) break;
+    // A reference is at most 12 characters up to its ';'.
+    const char* semi = static_cast<const char*>(
+        std::memchr(p, ';', static_cast<size_t>(std::min<ptrdiff_t>(end - p, 13))));
     bool done = false;
-    if (semi != std::string_view::npos && semi - i <= 12) {
-      const std::string_view ref = S.substr(i + 1, semi - i - 1);
+    if (semi) {
+      const std::string_view ref(p + 1, static_cast<size_t>(semi - p - 1));
       static constexpr std::pair<std::string_view, char> kNamed[] = {
           {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
       for (const auto& [name, ch] : kNamed)
         if (ref == name) {
-          Out += ch;
+          *Out++ = ch;
           done = true;
+          break;
         }
       if (!done && ref.size() > 1 && ref[0] == '#') {
         uint32_t cp = 0;
@@ -415,19 +431,43 @@ void AppendDecoded(std::string& Out, std::string_view S) {
         const auto r = std::from_chars(b, e, cp, hex ? 16 : 10);
         if (r.ec == std::errc() && r.ptr == e && b != e && cp <= 0x10FFFF &&
             !(cp >= 0xD800 && cp <= 0xDFFF)) {
-          if (cp != 0) AppendUtf8(Out, cp);
+          // The shortest reference to a code point is longer than its UTF-8 form, which is
+          // what lets the text be decoded over itself.
+          if (cp != 0) {
+            if (cp < 0x80) {
+              *Out++ = static_cast<char>(cp);
+            } else if (cp < 0x800) {
+              *Out++ = static_cast<char>(0xC0 | cp >> 6);
+              *Out++ = static_cast<char>(0x80 | (cp & 0x3F));
+            } else if (cp < 0x10000) {
+              *Out++ = static_cast<char>(0xE0 | cp >> 12);
+              *Out++ = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+              *Out++ = static_cast<char>(0x80 | (cp & 0x3F));
+            } else {
+              *Out++ = static_cast<char>(0xF0 | cp >> 18);
+              *Out++ = static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+              *Out++ = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+              *Out++ = static_cast<char>(0x80 | (cp & 0x3F));
+            }
+          }
           done = true;
         }
       }
     }
     if (done) {
-      i = semi + 1;
+      p = semi + 1;
     } else {
-      Out += '&';
-      ++i;
+      *Out++ = '&';
+      ++p;
     }
   }
-  Out.append(S.data() + i, S.size() - i);
+  return Out;
+}
+
+void AppendDecoded(std::string& Out, std::string_view S) {
+  const size_t old = Out.size();
+  Out.resize(old + S.size());  // decoding never lengthens
+  Out.resize(static_cast<size_t>(DecodeTo(Out.data() + old, S) - Out.data()));
 }
 
 int LineOfOffset(std::string_view Text, size_t Offset) {
@@ -481,33 +521,47 @@ const char* Entity(unsigned char Ch) {
 
 }  // namespace
 
-void AppendEscaped(std::string& Out, std::string_view S, TMarkupContext Context) {
-  // Most texts need nothing, so the scan is a table lookup per byte and runs are copied whole.
+char* EscapeTo(char* Out, std::string_view S, TMarkupContext Context) {
   const auto& action = kEscapeTables[Context].Action;
-  size_t start = 0;
-  for (size_t i = 0; i < S.size(); ++i) {
-    const unsigned char ch = static_cast<unsigned char>(S[i]);
-    if (action[ch] == eaCopy) continue;
-    Out.append(S.data() + start, i - start);
-    start = i + 1;
+  const char* p = S.data();
+  const char* const end = p + S.size();
+  while (p < end) {
+    // Most texts need nothing: runs that stay are found by a table lookup and copied whole.
+    const char* run = p;
+    while (p < end && action[static_cast<unsigned char>(*p)] == eaCopy) ++p;
+    std::memcpy(Out, run, static_cast<size_t>(p - run));
+    Out += p - run;
+    if (p == end) break;
+    const auto ch = static_cast<unsigned char>(*p++);
     switch (action[ch]) {
       case eaEntity:
-        Out += Entity(ch);
+        for (const char* e = Entity(ch); *e; ++e) *Out++ = *e;
         break;
-      case eaCharRef: {
-        char num[8];
-        std::snprintf(num, sizeof num, "&#%u;", ch);
-        Out += num;
+      case eaCharRef:  // control characters: "&#1;" to "&#31;"
+        *Out++ = '&';
+        *Out++ = '#';
+        if (ch >= 10) *Out++ = static_cast<char>('0' + ch / 10);
+        *Out++ = static_cast<char>('0' + ch % 10);
+        *Out++ = ';';
         break;
-      }
       case eaReplacement:
-        Out += "\xEF\xBF\xBD";
+        for (const char r : {'\xEF', '\xBF', '\xBD'}) *Out++ = r;
         break;
       default:
         break;  // dropped
     }
   }
-  Out.append(S.data() + start, S.size() - start);
+  return Out;
+}
+
+void AppendEscaped(std::string& Out, std::string_view S, TMarkupContext Context) {
+  constexpr size_t kPiece = 1024;
+  char buf[kMaxEscapedBytesPerByte * kPiece];
+  while (!S.empty()) {
+    const std::string_view piece = S.substr(0, kPiece);
+    Out.append(buf, static_cast<size_t>(EscapeTo(buf, piece, Context) - buf));
+    S.remove_prefix(piece.size());
+  }
 }
 
 }  // namespace qel::rlfiles

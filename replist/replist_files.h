@@ -79,11 +79,18 @@ bool DecodeXmlToUtf8(std::string& Text, size_t& Start, bool& Converted, std::str
 // text may not hold them.
 enum TMarkupContext : uint8_t { mcXmlText, mcXmlAttribute, mcHtml };
 void AppendEscaped(std::string& Out, std::string_view S, TMarkupContext Context);
+// Writes S escaped to Out, which has room for kMaxEscapedBytesPerByte bytes per byte of S;
+// returns the end of what it wrote.
+inline constexpr size_t kMaxEscapedBytesPerByte = 6;  // "&quot;"
+char* EscapeTo(char* Out, std::string_view S, TMarkupContext Context);
 
 // Appends S to Out with its XML references decoded: the five named entities and numeric
 // references to Unicode scalar values. A reference to 0, which XML cannot hold, is dropped on
 // its own; anything that is no valid reference is kept as it stands.
 void AppendDecoded(std::string& Out, std::string_view S);
+// Writes S decoded to Out, which may be S itself (decoding never lengthens a text); returns the
+// end of what it wrote.
+char* DecodeTo(char* Out, std::string_view S);
 
 // S with its ASCII letters in lower case (the names and words of our formats are ASCII).
 std::string LowerAscii(std::string_view S);

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <deque>
 #include <limits>
 #include <pugixml.hpp>
 
@@ -82,12 +83,6 @@ void AppendColumnElement(std::string& Out, const char* Tag, int Col, std::string
   Out += ">\n";
 }
 
-void AppendInt(std::string& Out, int V) {
-  char buf[16];
-  const auto r = std::to_chars(buf, buf + sizeof buf, V);
-  Out.append(buf, r.ptr);
-}
-
 bool ParseInt(std::string_view S, int& V) {
   S = StripBlanks(S);
   if (!S.empty() && S.front() == '+') S.remove_prefix(1);
@@ -110,15 +105,16 @@ bool ParseInt(const char* S, int& V) {
 
 // The element's text: all its character data, however split by comments, with the references
 // of the parsed pieces decoded (the parser leaves them to us, so that "&#0;" drops only itself).
-// Scratch holds it when it has to be built.
+// The parser keeps character data that comes first as the element's own value (see kParse), and
+// further pieces as children. Scratch holds the text when it has to be built.
 std::string_view ElementText(pugi::xml_node Node, std::string& Scratch) {
-  pugi::xml_node first = Node.first_child();
-  if (!first) return {};
-  if (!first.next_sibling()) {
-    if (first.type() == pugi::node_cdata) return first.value();
-    if (first.type() == pugi::node_pcdata && !std::strchr(first.value(), '&')) return first.value();
-  }
+  const char* value = Node.value();
+  const pugi::xml_node first = Node.first_child();
+  if (first.empty() && !std::strchr(value, '&')) return value;
+  if (!*value && first.type() == pugi::node_cdata && first.next_sibling().empty())
+    return first.value();
   Scratch.clear();
+  rlfiles::AppendDecoded(Scratch, value);
   for (pugi::xml_node n = first; n; n = n.next_sibling())
     if (n.type() == pugi::node_pcdata)
       rlfiles::AppendDecoded(Scratch, n.value());
@@ -136,6 +132,7 @@ std::string AttributeText(pugi::xml_attribute A) {
 
 // Whether an element holds any character data (a cell that would store a text).
 bool HasText(pugi::xml_node Node) {
+  if (*Node.value()) return true;
   for (pugi::xml_node n = Node.first_child(); n; n = n.next_sibling())
     if ((n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) && *n.value()) return true;
   return false;
@@ -145,6 +142,12 @@ std::string ElementText(pugi::xml_node Node) {
   std::string scratch;
   return std::string(ElementText(Node, scratch));
 }
+
+// How documents are parsed. References are decoded by us (ElementText), not by the parser, which
+// would end a text at the NUL of "&#0;". Character data that comes first in an element is kept
+// as the element's value rather than as a node of its own: a cell then costs one node, not two.
+constexpr unsigned kParse = (pugi::parse_default & ~pugi::parse_escapes) |
+                            pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata;
 
 // Exact comparison of short zero-terminated names, inline: it runs twice per cell.
 bool SameName(const char* A, const char* B) {
@@ -236,18 +239,29 @@ void TRLData::EmitXML(bool XMLDeclaration, const std::string& DataID,
     writer.Poll();
   }
   int done = 0;
+  // Room for the tags and the escaped text of a full cell (four bytes per character at most).
+  constexpr size_t kLineText = 4 * kMaxCellChars;
+  char line[64 + rlfiles::kMaxEscapedBytesPerByte * kLineText] = "  <cell col=\"";
   for (int r = 1; r <= FNrOfRows; ++r) {
     for (int c = 0; c <= FNrOfColumns; ++c) {
       const std::string_view s = FStorage->GetStringView(c, r);
-      if (!s.empty()) {
-        out += "  <cell col=\"";
-        AppendInt(out, c);
-        out += "\" row=\"";
-        AppendInt(out, r);
-        out += "\">";
+      if (s.empty()) continue;
+      // The line is put together in place and appended at once: this runs once per cell.
+      char* p = line + 13;  // after the fixed start
+      p = std::to_chars(p, p + 11, c).ptr;
+      std::memcpy(p, "\" row=\"", 7);
+      p = std::to_chars(p + 7, p + 18, r).ptr;
+      std::memcpy(p, "\">", 2);
+      p += 2;
+      if (s.size() > kLineText) {  // beyond what a cell is given, but never refused
+        out.append(line, static_cast<size_t>(p - line));
         rlfiles::AppendEscaped(out, s, rlfiles::mcXmlText);
-        out += "</cell>\n";
+        out.append("</cell>\n", 8);
+        continue;
       }
+      p = rlfiles::EscapeTo(p, s, rlfiles::mcXmlText);
+      std::memcpy(p, "</cell>\n", 8);
+      out.append(line, static_cast<size_t>(p + 8 - line));
     }
     writer.Poll();
     done += FNrOfColumns + 1;
@@ -308,12 +322,8 @@ void TRLData::ReadXMLDocument(std::string& Text, const std::function<std::string
   // place, so the line of an error is counted in the original, which is fetched only then.
   const std::string convertedCopy = converted ? Text : std::string();
   pugi::xml_document doc;
-  // References are decoded by us (ElementText), not by the parser, which would end a text at
-  // the NUL of "&#0;".
   const pugi::xml_parse_result res = doc.load_buffer_inplace(
-      Text.data() + skipped, Text.size() - skipped,
-      (pugi::parse_default & ~pugi::parse_escapes) | pugi::parse_ws_pcdata_single,
-      pugi::encoding_utf8);
+      Text.data() + skipped, Text.size() - skipped, kParse, pugi::encoding_utf8);
   auto lineOf = [&](ptrdiff_t Offset) {
     const size_t at = skipped + static_cast<size_t>(std::max<ptrdiff_t>(Offset, 0));
     return converted ? rlfiles::LineOfOffset(convertedCopy, at)
@@ -351,37 +361,139 @@ void TRLData::ReadXMLDocument(std::string& Text, const std::function<std::string
   if (static_cast<int64_t>(rows) * (cols + 1) > std::numeric_limits<int>::max())
     ReadError(Source, lineOf(root.offset_debug()), "the table is too large");
 
-  auto column = [&](pugi::xml_node n, const char* Name, int Low, int High) {
-    int v = 0;
-    const pugi::xml_attribute a = FindAttribute(n, Name);
-    if (!a || !(ParseInt(a.value(), v) || ParseInt(std::string_view(AttributeText(a)), v)) ||
-        v < Low || v > High)
-      ReadError(Source, lineOf(n.offset_debug()),
-                std::string(n.name()) + ": attribute " + Name + " is not in " +
-                    std::to_string(Low) + ".." + std::to_string(High));
-    return v;
+  // Reads a column or row attribute; false (with the complaint in What) when it is missing or
+  // out of Low..High.
+  auto attributeIn = [&](pugi::xml_node n, pugi::xml_attribute a, const char* Name, int Low,
+                         int High, int& v, std::string& What) {
+    if (a && (ParseInt(a.value(), v) || ParseInt(std::string_view(AttributeText(a)), v)) &&
+        v >= Low && v <= High)
+      return true;
+    What = std::string(n.name()) + ": attribute " + Name + " is not in " + std::to_string(Low) +
+           ".." + std::to_string(High);
+    return false;
   };
+
+  // One walk over the elements gathers every cell and setting. A fault in a cell's column that
+  // holds a text is raised at once, as the memory budget depends on it; every other fault is
+  // raised after the budget and the table have been granted, the first in the document first.
+  struct TCellRef {
+    const char* Text;
+    uint32_t Len;
+    int Col, Row;
+  };
+  struct TSetting {
+    pugi::xml_node Node;
+    TRepListXmlTag Tag;
+    int Col, Mode;
+  };
+  std::vector<TCellRef> cells;
+  std::vector<TSetting> settings;
+  std::deque<std::string> built;  // texts put together from several pieces
+  pugi::xml_node faultAt;
+  std::string fault, what;
+  auto noteFault = [&](pugi::xml_node n) {
+    if (!faultAt) {
+      faultAt = n;
+      fault = what;
+    }
+  };
+  std::vector<bool> textColumn(static_cast<size_t>(cols) + 1);
+  int64_t textColumns = 0;
+  try {
+    // A cell element takes at least 20 bytes of the document, so this is never too much.
+    cells.reserve(std::min(fileBytes / 20, static_cast<size_t>(rows) * (cols + 1)));
+    std::string scratch;
+    for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
+      // Every call into the parser's library costs, and this loop makes several per cell: the
+      // name alone tells the elements, as the text, comment and CDATA nodes the parser keeps
+      // have empty names (processing instructions and declarations are not kept).
+      const TRepListXmlTag tag = TagOf(n);
+      if (tag == xmlInvalid) continue;
+      if (tag == xmlCell) {
+        // The attributes as FindAttribute picks them: the first of the exact name, else the
+        // first whose name differs only in letter case. Our own writer puts col and row first,
+        // which settles both at once.
+        pugi::xml_attribute col = n.first_attribute();
+        pugi::xml_attribute row = col.next_attribute();
+        if (!SameName(col.name(), "col") || !SameName(row.name(), "row")) {
+          col = FindAttribute(n, "col");
+          row = FindAttribute(n, "row");
+        }
+        // The text: one piece of character data is the element's value (see kParse) and lies
+        // in the parsed document, where its references are decoded over it (decoding never
+        // lengthens); several pieces are put together apart.
+        std::string_view text;
+        bool hasText = false;
+        if (n.first_child().empty()) {
+          char* value = const_cast<char*>(n.value());  // our own buffer, or a static ""
+          const size_t size = std::strlen(value);
+          hasText = size > 0;
+          text = {value, size};
+          if (std::memchr(value, '&', size))
+            text = {value, static_cast<size_t>(rlfiles::DecodeTo(value, text) - value)};
+        } else {
+          hasText = HasText(n);
+          built.push_back(std::string(ElementText(n, scratch)));
+          text = built.back();
+        }
+        // Plain digits in range are taken at once; anything else goes the careful way (a
+        // missing attribute reads as an empty value).
+        int c = 0, r = 0;
+        if (!(ParseInt(col.value(), c) && c >= 0 && c <= cols) &&
+            !attributeIn(n, col, "col", 0, cols, c, what)) {
+          if (hasText) ReadError(Source, lineOf(n.offset_debug()), what);
+          noteFault(n);
+          continue;
+        }
+        if (hasText && !textColumn[static_cast<size_t>(c)]) {
+          textColumn[static_cast<size_t>(c)] = true;
+          ++textColumns;
+        }
+        if (!(ParseInt(row.value(), r) && r >= 1 && r <= rows) &&
+            !attributeIn(n, row, "row", 1, rows, r, what)) {
+          noteFault(n);
+          continue;
+        }
+        cells.push_back({text.data(), static_cast<uint32_t>(text.size()), c, r});
+        continue;
+      }
+      if (faultAt) continue;  // settings after a fault are never applied
+      TSetting s{n, tag, 0, 0};
+      switch (tag) {
+        case xmlColName:
+        case xmlColumnFormat:
+        case xmlCheckedColumn:
+          if (!attributeIn(n, FindAttribute(n, "col"), "col", 1, cols, s.Col, what)) {
+            noteFault(n);
+            continue;
+          }
+          if (tag == xmlCheckedColumn &&
+              (!ParseInt(ElementText(n, scratch), s.Mode) || s.Mode < cmNone || s.Mode > cmRadio)) {
+            what = "checkedcolumn is not 0, 1 or 2";
+            noteFault(n);
+            continue;
+          }
+          break;
+        case xmlCommonHd:
+        case xmlComment:
+          break;
+        default:
+          continue;  // the counts were read above; unknown elements are left for newer readers
+      }
+      settings.push_back(s);
+    }
+  } catch (const std::bad_alloc&) {
+    ReadError(Source, lineOf(root.offset_debug()), "not enough memory for the texts");
+  }
 
   // The storage costs memory for every declared row of each column that holds a text: what
   // the document carries must pay for it, or a few bytes could ask for gigabytes.
-  {
-    std::vector<bool> textColumn(static_cast<size_t>(cols) + 1);
-    int64_t textColumns = 0;
-    for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
-      if (n.type() != pugi::node_element || TagOf(n) != xmlCell || !HasText(n)) continue;
-      const int c = column(n, "col", 0, cols);
-      if (!textColumn[static_cast<size_t>(c)]) {
-        textColumn[static_cast<size_t>(c)] = true;
-        ++textColumns;
-      }
-    }
-    if (!rlfiles::WithinReadBudget(rows, textColumns, fileBytes))
-      ReadError(Source, lineOf(root.offset_debug()),
-                "the table of " + std::to_string(cols) + " columns and " + std::to_string(rows) +
-                    " rows would need " +
-                    std::to_string(rlfiles::TableBytes(rows, textColumns) >> 20) +
-                    " MiB, more than the document may ask for");
-  }
+  if (!rlfiles::WithinReadBudget(rows, textColumns, fileBytes))
+    ReadError(Source, lineOf(root.offset_debug()),
+              "the table of " + std::to_string(cols) + " columns and " + std::to_string(rows) +
+                  " rows would need " +
+                  std::to_string(rlfiles::TableBytes(rows, textColumns) >> 20) +
+                  " MiB, more than the document may ask for");
 
   TRLData fresh(nullptr);
   try {
@@ -396,43 +508,34 @@ void TRLData::ReadXMLDocument(std::string& Text, const std::function<std::string
   } catch (const std::exception&) {  // std::bad_alloc, or the store's or storage's own
     ReadError(Source, lineOf(root.offset_debug()), "not enough memory for the table");
   }
+  if (faultAt) ReadError(Source, lineOf(faultAt.offset_debug()), fault);
   fresh.FDataID = id;
   fresh.FCommonHeader.clear();  // a document without the element has an empty header
   if (OnPercentDone) OnPercentDone(this, 0);
   try {
+    for (const TCellRef& k : cells)
+      fresh.FStorage->SetString(k.Col, k.Row, std::string_view(k.Text, k.Len));
     std::string scratch;
-    for (pugi::xml_node n = root.first_child(); n; n = n.next_sibling()) {
-      if (n.type() != pugi::node_element) continue;
-      switch (TagOf(n)) {
-        case xmlCell: {
-          const int c = column(n, "col", 0, cols);
-          const int r = column(n, "row", 1, rows);
-          fresh.FStorage->SetString(c, r, ElementText(n, scratch));
-          break;
-        }
+    for (const TSetting& s : settings) {
+      switch (s.Tag) {
         case xmlColName:
-          fresh.SetColName(column(n, "col", 1, cols), std::string(ElementText(n, scratch)));
+          fresh.SetColName(s.Col, std::string(ElementText(s.Node, scratch)));
           break;
         case xmlColumnFormat:
-          fresh.SetColumnFormat(column(n, "col", 1, cols), std::string(ElementText(n, scratch)));
+          fresh.SetColumnFormat(s.Col, std::string(ElementText(s.Node, scratch)));
           break;
-        case xmlCheckedColumn: {
-          const int c = column(n, "col", 1, cols);
-          int m = 0;
-          if (!ParseInt(ElementText(n, scratch), m) || m < cmNone || m > cmRadio)
-            ReadError(Source, lineOf(n.offset_debug()), "checkedcolumn is not 0, 1 or 2");
+        case xmlCheckedColumn:
           // The cells arrive with their markers, so the mode is recorded without rewriting them.
-          fresh.FCheckModes[c] = static_cast<TCheckMode>(m);
+          fresh.FCheckModes[s.Col] = static_cast<TCheckMode>(s.Mode);
           break;
-        }
         case xmlCommonHd:
-          fresh.FCommonHeader = ElementText(n, scratch);
+          fresh.FCommonHeader = ElementText(s.Node, scratch);
           break;
         case xmlComment:
-          fresh.FComment = ElementText(n, scratch);
+          fresh.FComment = ElementText(s.Node, scratch);
           break;
         default:
-          break;  // the counts were read above; unknown elements are left for newer readers
+          break;
       }
     }
   } catch (const std::bad_alloc&) {

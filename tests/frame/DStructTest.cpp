@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "frame/QEL_dstruct.h"
@@ -52,6 +53,8 @@ TEST(ShortCell, InlineAndHeapTextsSurviveCopiesAndMoves) {
   e.Assign(std::string(40, 'q') + "tail");
   e.Assign(e.View().substr(4));
   EXPECT_EQ(e.View(), std::string(36, 'q') + "tail");
+  e.Assign(std::string_view());  // an empty view without storage behind it
+  EXPECT_TRUE(e.Empty());
 }
 
 TEST(StringArray, RowAndColumnZeroAndNeutralOutOfRange) {
@@ -175,6 +178,36 @@ TEST(StringArray, ComparisonIsAStrictWeakOrder) {
   EXPECT_DOUBLE_EQ(v, 0.5);
   EXPECT_TRUE(ReadSortNumber("1e999", v));
   EXPECT_TRUE(std::isinf(v));
+}
+
+TEST(StringArray, PreparedKeysSortAsTheComparisonDoes) {
+  // Sorting without a hook works on keys made once per row; with a hook that leaves the texts
+  // alone each comparison goes through CompareSortCells. Both must give the same order: texts
+  // that differ only past the eighth byte, a Latin-1 capital across that boundary, prefixes,
+  // a NUL, -0 and 0, infinities, numbers among texts and equal cells in both directions.
+  const std::vector<std::string> texts = {
+      "abcdefghij", "ABCDEFGHIk", "abcdefgh",   "abcdefg\xC3\x84x", "abcdefg\xC3\xA4",
+      "abcdefgh\xC3\x84", "abcdefgh\xC3\xA4" "b", "-0",   "0",   "1e999", "-1e999", "12.5",
+      "12,5",       "",           "abc",        std::string("ab\0c", 4), "ab",
+      "ABCDEFGHIJ", "zzzzzzzzzzzzzzzzzzzzz", "ZZZZZZZZZZZZZZZZZZZZY", " 7 ", "\xC3\x97", "\xC3\xB7"};
+  TStringArray keyed, compared;
+  const int n = 3 * static_cast<int>(texts.size());
+  for (TStringArray* a : {&keyed, &compared}) {
+    a->Resize(3, n);
+    for (int r = 1; r <= n; ++r) {
+      a->SetString(1, r, texts[(r * 7) % texts.size()]);
+      a->SetString(2, r, texts[(r * 5) % texts.size()]);
+      a->SetString(3, r, std::to_string(r));
+    }
+  }
+  compared.OnBeforeSortExchange = [](TObject*, std::string&, std::string&) {};
+  for (const auto& [prim, sec, ascending] :
+       std::vector<std::tuple<int, int, bool>>{{1, -1, true}, {1, -1, false}, {1, 2, true},
+                                               {2, 1, false}, {3, -1, true}}) {
+    keyed.Sort(prim, sec, ascending);
+    compared.Sort(prim, sec, ascending);
+    EXPECT_EQ(Column(keyed, 3), Column(compared, 3)) << prim << " " << sec << " " << ascending;
+  }
 }
 
 TEST(StringArray, TiesGoToTheSecondaryColumnThenToTheStoredOrder) {

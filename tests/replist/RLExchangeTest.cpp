@@ -247,6 +247,54 @@ TEST_F(RLFileTest, StreamsAndOpenFilesHoldDocumentsAmongOtherText) {
   EXPECT_THROW(r3.ReadFromOpenXMLFile(nullptr, ""), EQELRLDataError);
 }
 
+TEST_F(RLFileTest, XmlCellsInEveryWrittenFormAndTheFirstFaultInOrder) {
+  const std::string head =
+      "<replist signature=\"qelwidget\">\n<numcols>2</numcols>\n<numrows>2</numrows>\n";
+  struct Case {
+    std::string Cells;
+    std::string Cell22;  // the text read into column 2 of row 2
+  };
+  const std::vector<Case> cases = {
+      {"<cell row=\"2\" col=\"2\">a</cell>", "a"},             // attributes in any order
+      {"<cell COL=\"2\" Row=\"2\">a</cell>", "a"},             // names in any letter case
+      {"<cell x=\"1\" col=\"2\" row=\"2\">a</cell>", "a"},   // other attributes first
+      {"<cell COL=\"1\" col=\"2\" row=\"2\">a</cell>", "a"}, // the exact name wins
+      {"<cell col=\" &#50;\" row=\"+2\">a</cell>", "a"},       // references, sign and blanks
+      {"<cell col=\"2\" row=\"2\">a<!--x-->b&amp;<![CDATA[&lt;]]></cell>", "ab&&lt;"},
+      {"<cell col=\"2\" row=\"2\"><b>x</b></cell>", ""},
+      {"<cell col=\"2\" row=\"2\">x</cell><cell col=\"2\" row=\"2\"/>", ""},  // the last counts
+  };
+  for (const Case& k : cases) {
+    TRLData d(nullptr);
+    d.ReadFromXMLString(head + k.Cells + "</replist>", "");
+    EXPECT_EQ(d.GetElem(2, 2), k.Cell22) << k.Cells;
+  }
+  // A column fault of a cell with a text is found before anything else; otherwise the first
+  // fault in the document is named.
+  struct Fault {
+    std::string Body;
+    std::string Expected;
+  };
+  for (const Fault& f : {
+           Fault{"<cell col=\"1\" row=\"9\"/>\n<cell col=\"7\" row=\"1\">t</cell>",
+                 "line 5: cell: attribute col is not in 0..2"},
+           Fault{"<cell col=\"7\" row=\"1\"/>\n<cell col=\"1\" row=\"9\">t</cell>",
+                 "line 4: cell: attribute col is not in 0..2"},
+           Fault{"<checkedcolumn col=\"1\">5</checkedcolumn>\n<cell col=\"1\" row=\"9\"/>",
+                 "line 4: checkedcolumn is not 0, 1 or 2"},
+           Fault{"<cell col=\"1\" row=\"9\"/>\n<colname col=\"0\">n</colname>",
+                 "line 4: cell: attribute row is not in 1..2"},
+       }) {
+    TRLData d(nullptr);
+    try {
+      d.ReadFromXMLString(head + f.Body + "</replist>", "");
+      ADD_FAILURE() << "no error for " << f.Body;
+    } catch (const EQELRLDataError& e) {
+      EXPECT_NE(e.Message.find(f.Expected), std::string::npos) << e.Message;
+    }
+  }
+}
+
 TEST_F(RLFileTest, XmlReadFailuresNameTheLineAndChangeNothing) {
   auto d = NastyStore();
   const std::string before = d->XMLText(true, "");

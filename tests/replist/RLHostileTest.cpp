@@ -223,7 +223,9 @@ TEST_F(RLHostileTest, CharacterReferencesAndTheCellLimit) {
   std::string cut;
   for (int i = 0; i < 255; ++i) cut += "\xE2\x82\xAC";
   for (const Case& k :
-       {cases[0], cases[1], cases[2], cases[3], cases[4], cases[5], Case{many, cut}}) {
+       {cases[0], cases[1], cases[2], cases[3], cases[4], cases[5], Case{many, cut},
+        // Every UTF-8 length, leading zeros, and no second decoding of what a reference gave.
+        Case{"&#233;&#x20AC;&#128512;&#x00041;&amp;lt;", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80" "A&lt;"}}) {
     TRLData d(nullptr);
     d.ReadFromXMLString(Doc(1, 1, "<cell col=\"1\" row=\"1\">" + k.Cell + "</cell>"), "");
     EXPECT_EQ(d.GetElem(1, 1), k.Stored) << k.Cell;

@@ -254,7 +254,7 @@ class TGalleryForm : public TSelectingForm {
   static constexpr int kSaveButtonHeight = 25;
   static constexpr int kDefaultClientWidth = 1100;
   static constexpr int kDefaultClientHeight = 700;
-  static constexpr int kMinClientWidth = kListWidth + kPanelWidth + 200;
+  static constexpr int kMinClientWidth = kListWidth + kPanelWidth + 320;
   // Tall enough for every page list row above the save button.
   int MinClientHeight() const;
 

@@ -52,6 +52,13 @@ class GalleryShellTest : public ::testing::Test {
       if (Form->PageSource(i).Stem == Stem) return i;
     return -1;
   }
+  // The shapes page with its red ellipse in the inspector.
+  TShapeView* ShowTheEllipse() {
+    Form->ShowPage(PageIndex("shapes"));
+    auto* ellipse = dynamic_cast<TShapeView*>(Form->Page()->FindComponent("RedEllipse"));
+    if (ellipse) Form->SelectComponent(ellipse);
+    return ellipse;
+  }
   // Chooses Item in the inspector's open drop-down with the keys.
   void Choose(const std::string& Item) {
     TInspectorChoice* choice = Form->Panel()->Choice();
@@ -127,10 +134,8 @@ TEST_F(GalleryShellTest, PageListFollowsClicksAndArrowKeys) {
 }
 
 TEST_F(GalleryShellTest, PropertyPanelWritesThroughTheRegistry) {
-  Form->ShowPage(PageIndex("shapes"));
-  auto* ellipse = dynamic_cast<TShapeView*>(Form->Page()->FindComponent("RedEllipse"));
+  TShapeView* ellipse = ShowTheEllipse();
   ASSERT_NE(ellipse, nullptr);
-  Form->SelectComponent(ellipse);
   TPropertyPanel* panel = Form->Panel();
   THeadlessInput in(Form);
 
@@ -354,10 +359,8 @@ TEST_F(GalleryShellTest, TheGridPageEditsTimesThroughAMaskAndUnitsFromAList) {
 // The inspector's set editor: the drop-down lists every member with its state, a choice
 // toggles that member and the list stays open for the next; Esc ends it.
 TEST_F(GalleryShellTest, TheSetEditorTogglesOneMemberPerChoice) {
-  Form->ShowPage(PageIndex("shapes"));
-  auto* ellipse = dynamic_cast<TShapeView*>(Form->Page()->FindComponent("RedEllipse"));
+  TShapeView* ellipse = ShowTheEllipse();
   ASSERT_NE(ellipse, nullptr);
-  Form->SelectComponent(ellipse);
   TPropertyPanel* panel = Form->Panel();
   THeadlessInput in(Form);
   ASSERT_GE(SelectRow("Font.Style"), 0);

@@ -249,7 +249,9 @@ void TOnOffBut::RefreshLayout() {
 }
 
 void TOnOffBut::ProcessResize(TObject*) {
-  if (!GetParent() || !FAutoCenter) return;
+  // While loading, AutoCenter may still be its default with the file's value to come: Loaded
+  // centres once everything is read.
+  if (!GetParent() || !FAutoCenter || IsLoading()) return;
   AdjustAutoCenter();
   RefreshLayout();
 }
@@ -279,7 +281,7 @@ void TOnOffBut::SetButStyle(TOnOffButStyle Value) {
   if (Value == FButtonStyle || Value >= kOnOffStyleCount) return;
   FButtonStyle = Value;
   LoadGlyphs();
-  if (FAutoCenter) AdjustAutoCenter();
+  if (FAutoCenter && !IsLoading()) AdjustAutoCenter();
   Invalidate();
 }
 

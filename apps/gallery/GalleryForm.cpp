@@ -1,9 +1,11 @@
 #include "apps/gallery/GalleryForm.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "apps/gallery/Pages.h"
 #include "platform/controls/FormFiles.h"
+#include "platform/rtl/FileSys.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/widgets/Dialogs.h"
 
@@ -508,6 +510,8 @@ void TPropertyPanel::ChoiceMade() {
     if (Apply(FRow, out + "]")) {
       FillChoices(FRow);
       FChoice->SetItemIndex(i);
+      // The list opens again for the next member: closed, an arrow key would toggle as it moves.
+      if (!FChoice->GetDroppedDown() && FChoice->Focused()) FChoice->SetDroppedDown(true);
     }
     Invalidate();
     return;
@@ -747,6 +751,204 @@ void TPropertyPanel::CMExit(TMessage& Message) {
   Invalidate();
 }
 
+// ---------------------------------------------------------------- TPageArea
+
+namespace {
+
+// The window the page shows through: it clips the page and shows the margin around it.
+class TPageView : public TCustomControl {
+ public:
+  explicit TPageView(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetParentColor(false);
+    SetColor(clAppWorkSpace);
+  }
+  std::string ClassName() const override { return "TPageView"; }
+
+ protected:
+  void Paint() override {
+    Canvas()->Brush()->SetColor(GetColor());
+    Canvas()->FillRect(GetClientRect());
+  }
+};
+
+// The horizontal bar reuses the vertical bar's geometry with x and y swapped.
+TRect Swapped(const TRect& R) { return Rect(R.Top, R.Left, R.Bottom, R.Right); }
+TPoint Swapped(TPoint P) { return {P.Y, P.X}; }
+
+}  // namespace
+
+TPageArea::TPageArea(TComponent* AOwner) : TCustomControl(AOwner) {
+  SetParentColor(false);
+  SetColor(clBtnFace);
+  FView = new TPageView(this);
+  FView->SetName("PageView");
+  FView->SetParent(this);
+  auto input = [this](bool Vertical) {
+    return std::make_unique<widgetpaint::TListScrollInput>(
+        [this, Vertical] { return Bar(Vertical); },
+        [this, Vertical](int Top) {
+          TPoint p = FScrollPos;
+          (Vertical ? p.Y : p.X) = std::max(0, Top) * kStep;
+          SetScrollPos(p);
+        });
+  };
+  FHorz = input(false);
+  FVert = input(true);
+  SetBounds(0, 0, 400, 300);
+}
+
+TPageArea::~TPageArea() { SetPage(nullptr, {}); }
+
+void TPageArea::SetPage(TControl* Page, TSize Least) {
+  if (FPage && FPage != Page) RemoveFreeNotification(FPage);
+  FPage = Page;
+  FLeast = Least;
+  FScrollPos = {0, 0};
+  if (FPage) {
+    FreeNotification(FPage);
+    FPage->SetAlign(alNone);
+    FPage->SetParent(FView);
+  }
+  Arrange();
+}
+
+void TPageArea::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomControl::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FPage) FPage = nullptr;
+  if (AComponent == FView) FView = nullptr;
+}
+
+TSize TPageArea::Content() const {
+  return {FLeast.cx + 2 * kMargin, FLeast.cy + 2 * kMargin};
+}
+
+void TPageArea::BarsNeeded(bool& Horz, bool& Vert) const {
+  TSize c = Content();
+  int w = GetWidth(), h = GetHeight();
+  Horz = c.cx > w;
+  Vert = c.cy > h || (Horz && c.cy > h - kBarSize);
+  Horz = Horz || (Vert && c.cx > w - kBarSize);
+}
+
+TRect TPageArea::ViewRect() const {
+  bool horz, vert;
+  BarsNeeded(horz, vert);
+  return Rect(0, 0, std::max(0, GetWidth() - (vert ? kBarSize : 0)),
+              std::max(0, GetHeight() - (horz ? kBarSize : 0)));
+}
+
+TRect TPageArea::HorzBarRect() const {
+  bool horz, vert;
+  BarsNeeded(horz, vert);
+  TRect v = ViewRect();
+  return horz ? Rect(0, v.Bottom, v.Right, GetHeight()) : TRect{};
+}
+
+TRect TPageArea::VertBarRect() const {
+  bool horz, vert;
+  BarsNeeded(horz, vert);
+  TRect v = ViewRect();
+  return vert ? Rect(v.Right, 0, GetWidth(), v.Bottom) : TRect{};
+}
+
+TPoint TPageArea::MaxScroll() const {
+  TSize c = Content();
+  TRect v = ViewRect();
+  return {std::max(0, c.cx - v.Width()), std::max(0, c.cy - v.Height())};
+}
+
+void TPageArea::SetScrollPos(TPoint Value) {
+  TPoint most = MaxScroll();
+  Value = {std::clamp(Value.X, 0, most.X), std::clamp(Value.Y, 0, most.Y)};
+  if (Value == FScrollPos) return;
+  FScrollPos = Value;
+  Arrange();
+}
+
+widgetpaint::TListScrollBar TPageArea::Bar(bool Vertical) const {
+  widgetpaint::TListScrollBar b;
+  TRect v = ViewRect();
+  int content = Vertical ? Content().cy : Content().cx;
+  int pos = Vertical ? FScrollPos.Y : FScrollPos.X;
+  int most = Vertical ? MaxScroll().Y : MaxScroll().X;
+  b.Bar = Vertical ? VertBarRect() : Swapped(HorzBarRect());
+  // In steps, so that an arrow moves the page by one; the last step lands on the far edge.
+  b.Count = (content + kStep - 1) / kStep;
+  b.Visible = std::max(1, (Vertical ? v.Height() : v.Width()) / kStep);
+  b.Top = pos >= most ? b.MaxTop() : pos / kStep;
+  return b;
+}
+
+void TPageArea::Arrange() {
+  TRect v = ViewRect();
+  TPoint most = MaxScroll();
+  FScrollPos = {std::clamp(FScrollPos.X, 0, most.X), std::clamp(FScrollPos.Y, 0, most.Y)};
+  if (FView) FView->SetBounds(v.Left, v.Top, v.Width(), v.Height());
+  if (FPage)
+    FPage->SetBounds(kMargin - FScrollPos.X, kMargin - FScrollPos.Y,
+                     std::max(FLeast.cx, v.Width() - 2 * kMargin),
+                     std::max(FLeast.cy, v.Height() - 2 * kMargin));
+  Invalidate();
+}
+
+void TPageArea::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  Arrange();
+}
+
+void TPageArea::Paint() {
+  TCanvas* c = Canvas();
+  TRect horz = HorzBarRect(), vert = VertBarRect();
+  if (!vert.IsEmpty()) widgetpaint::PaintListScrollBar(c, Bar(true));
+  if (!horz.IsEmpty()) {
+    widgetpaint::TListScrollBar b = Bar(false);
+    TRect up = Swapped(b.UpButton()), down = Swapped(b.DownButton()), thumb = Swapped(b.Thumb());
+    widgetpaint::Checker(c, Swapped(b.Track()), clBtnFace, clBtnHighlight);
+    widgetpaint::ButtonFace(c, up, false);
+    widgetpaint::Arrow(c, up, 2, clBtnText);
+    widgetpaint::ButtonFace(c, down, false);
+    widgetpaint::Arrow(c, down, 3, clBtnText);
+    if (!thumb.IsEmpty()) widgetpaint::ButtonFace(c, thumb, false);
+  }
+  if (!horz.IsEmpty() && !vert.IsEmpty()) {
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(Rect(vert.Left, horz.Top, vert.Right, horz.Bottom));
+  }
+}
+
+void TPageArea::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+  if (Button != mbLeft) return;
+  if (FVert->Press({X, Y}) || FHorz->Press(Swapped(TPoint{X, Y}))) SetMouseCapture(true);
+}
+
+void TPageArea::MouseMove(TShiftState Shift, int X, int Y) {
+  if (FVert->Pressed()) FVert->Move({X, Y});
+  if (FHorz->Pressed()) FHorz->Move(Swapped(TPoint{X, Y}));
+  TCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TPageArea::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (Button == mbLeft && (FVert->Pressed() || FHorz->Pressed())) {
+    if (FVert->Pressed()) FVert->Release({X, Y});
+    if (FHorz->Pressed()) FHorz->Release(Swapped(TPoint{X, Y}));
+    SetMouseCapture(false);
+  }
+  TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+bool TPageArea::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+  TPoint most = MaxScroll();
+  if (most.X == 0 && most.Y == 0) return false;
+  int by = -WheelDelta / WHEEL_DELTA * 3 * kStep;
+  bool sideways = most.Y == 0 || Shift.Contains(ssShift);
+  SetScrollPos(sideways ? TPoint{FScrollPos.X + by, FScrollPos.Y}
+                        : TPoint{FScrollPos.X, FScrollPos.Y + by});
+  return true;
+}
+
 // ---------------------------------------------------------------- pages
 
 std::vector<TGalleryPageSource> GalleryPages() {
@@ -773,18 +975,33 @@ TGalleryForm::TGalleryForm(TComponent* AOwner) : TSelectingForm(AOwner) {
   SetName("GalleryForm");
   SetCaption("QEL gallery");
   SetPosition(poScreenCenter);
-  SetClientWidth(1000);
-  SetClientHeight(680);
+  FPages = GalleryPages();
+  SetMinSize({kMinClientWidth, MinClientHeight()});
+  SetClientWidth(kDefaultClientWidth);
+  SetClientHeight(std::max(kDefaultClientHeight, MinClientHeight()));
   FList = new TPageList(this);
   FList->SetName("PageList");
   FList->SetAlign(alLeft);
+  FList->SetWidth(kListWidth);
   FList->SetParent(this);
+  FSave = new TButton(this);
+  FSave->SetName("SavePage");
+  FSave->SetCaption("Save page as\u2026");
+  FSave->SetHint("Write the page as a form file (Ctrl+S)");
+  FSave->SetShowHint(true);
+  FSave->SetAlign(alBottom);
+  FSave->SetHeight(kSaveButtonHeight);
+  FSave->SetParent(FList);
+  FSave->OnClick = [this](TObject*) { SavePageAs(); };
   FPanel = new TPropertyPanel(this);
   FPanel->SetName("PropertyPanel");
   FPanel->SetAlign(alRight);
-  FPanel->SetWidth(300);
+  FPanel->SetWidth(kPanelWidth);
   FPanel->SetParent(this);
-  FPages = GalleryPages();
+  FArea = new TPageArea(this);
+  FArea->SetName("PageArea");
+  FArea->SetAlign(alClient);
+  FArea->SetParent(this);
   std::vector<std::string> titles;
   for (const auto& p : FPages) titles.push_back(p.Title);
   FList->SetItems(titles);
@@ -795,11 +1012,57 @@ TGalleryForm::TGalleryForm(TComponent* AOwner) : TSelectingForm(AOwner) {
   if (!FPages.empty()) ShowPage(0);
 }
 
+int TGalleryForm::MinClientHeight() const {
+  return std::max(480, TPageList::kHeaderHeight + PageCount() * TPageList::kRowHeight +
+                           kSaveButtonHeight + 8);
+}
+
+TSize TGalleryForm::PageExtent(TGalleryPage* Page) {
+  // Room a client-aligned component keeps at least, and the inset of the page's own edges.
+  constexpr int kClientRoom = 200, kInset = 8;
+  int right = 0, bottom = TGalleryPage::kTitleHeight, sideWidth = 0, sideHeight = 0;
+  bool client = false;
+  for (int i = 0; i < Page->ControlCount(); ++i) {
+    TControl* c = Page->Controls(i);
+    if (!c->GetVisible()) continue;
+    switch (c->GetAlign()) {
+      case alLeft:
+      case alRight:
+        sideWidth += c->GetWidth();
+        break;
+      case alTop:
+      case alBottom:
+        sideHeight += c->GetHeight();
+        break;
+      case alClient:
+        client = true;
+        break;
+      default:
+        right = std::max(right, c->GetLeft() + c->GetWidth() + kInset);
+        bottom = std::max(bottom, c->GetTop() + c->GetHeight() + kInset);
+    }
+  }
+  int width = std::max(right, sideWidth + (client ? kClientRoom : 0));
+  int height = std::max(bottom, TGalleryPage::kTitleHeight + sideHeight + (client ? kClientRoom : 0));
+  // The title band's texts, measured as the page paints them.
+  TBitmap probe(1, 1);
+  TCanvas* c = probe.Canvas();
+  c->Font()->Assign(Page->GetFont());
+  c->Font()->SetSize(11);
+  c->Font()->SetStyle({fsBold});
+  width = std::max(width, 10 + c->TextWidth(Page->GetCaption()) + kInset);
+  c->Font()->SetSize(8);
+  c->Font()->SetStyle({});
+  width = std::max(width, 10 + c->TextWidth(Page->GetDescription()) + kInset);
+  return {width, height};
+}
+
 void TGalleryForm::ShowPage(int Index) {
   if (Index < 0 || Index >= PageCount()) return;
   FList->SetItemIndex(Index);  // no-op when it is the current item already
   FPanel->SetSubject(nullptr);
   FPanel->SetComponents({});
+  FArea->SetPage(nullptr, {});
   delete FPage;
   FPage = nullptr;
   TComponent* root = CreateComponentFromText(FPages[static_cast<size_t>(Index)].Text, this);
@@ -809,13 +1072,73 @@ void TGalleryForm::ShowPage(int Index) {
     throw EFormFileError(
         1, "Gallery page " + FPages[static_cast<size_t>(Index)].Stem + " is not a TGalleryPage");
   }
-  FPage->SetAlign(alClient);
-  FPage->SetParent(this);
-  FPage->SendToBack();
+  FArea->SetPage(FPage, PageExtent(FPage));
   std::vector<TComponent*> parts;
   for (int i = 0; i < FPage->ComponentCount(); ++i) parts.push_back(FPage->Components(i));
   FPanel->SetComponents(std::move(parts));
   SelectComponent(FPage->ComponentCount() > 0 ? FPage->Components(0) : FPage);
+}
+
+void TGalleryForm::SavePage(const std::string& FileName) {
+  if (FPage) WriteComponentFile(FPage, FileName);
+}
+
+void TGalleryForm::SavePageAs() {
+  if (!FPage) return;
+  TForm dialog(nullptr);
+  dialog.SetName("SavePageDialog");
+  dialog.SetCaption("Save page as");
+  dialog.SetBorderStyle(bsDialog);
+  dialog.SetPosition(poScreenCenter);
+  dialog.SetClientWidth(356);
+  dialog.SetClientHeight(96);
+  auto* label = new TLabel(&dialog);
+  label->SetName("FileNameLabel");
+  label->SetParent(&dialog);
+  label->SetBounds(12, 12, 330, 13);
+  label->SetCaption("&File name:");
+  auto* edit = new TEdit(&dialog);
+  edit->SetName("FileName");
+  edit->SetParent(&dialog);
+  edit->SetBounds(12, 30, 332, 21);
+  edit->SetText(PageSource(CurrentPage()).Stem + ".qfm");
+  label->SetFocusControl(edit);
+  int left = 356 - 12 - 2 * 75 - 8;
+  for (auto [name, caption, result] : {std::tuple{"OK", "OK", mrOk},
+                                       std::tuple{"Cancel", "Cancel", mrCancel}}) {
+    auto* b = new TButton(&dialog);
+    b->SetName(name);
+    b->SetParent(&dialog);
+    b->SetBounds(left, 62, 75, 25);
+    b->SetCaption(caption);
+    b->SetModalResult(result);
+    b->SetDefault(result == mrOk);
+    b->SetCancel(result == mrCancel);
+    left += 83;
+  }
+  dialog.SetActiveControl(edit);
+  edit->SelectAll();
+  if (dialog.ShowModal() != mrOk) return;
+  std::string file = Trim(edit->GetText());
+  if (file.empty()) return;
+  if (FileExists(file) &&
+      MessageDlg("Replace " + file + "?", mtConfirmation, {mbYes, mbNo}) != mrYes)
+    return;
+  try {
+    SavePage(file);
+    FPanel->SetMessage("Saved the page as " + file, false);
+  } catch (const Exception& e) {
+    FPanel->SetMessage(e.Message, true);
+    Application->ShowException(e);
+  }
+}
+
+bool TGalleryForm::IsShortCut(uint16_t Key, TShiftState Shift) {
+  if (Key == 'S' && Shift == TShiftState{ssCtrl}) {
+    SavePageAs();
+    return true;
+  }
+  return TSelectingForm::IsShortCut(Key, Shift);
 }
 
 void TGalleryForm::SelectComponent(TComponent* Component) { FPanel->SetSubject(Component); }

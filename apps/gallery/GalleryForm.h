@@ -108,6 +108,8 @@ class TPropertyPanel : public TCustomControl {
   TInspectorChoice* Choice() const { return FChoice; }
   const std::string& Message() const { return FMessage; }
   bool MessageIsError() const { return FMessageIsError; }
+  // Shows Text in the message line (tinted when it is an error).
+  void SetMessage(const std::string& Text, bool IsError);
   // Applies Text to the property of the row; false (and the error in Message and the message
   // dialog) when refused.
   bool Apply(int Row, const std::string& Text);
@@ -158,7 +160,6 @@ class TPropertyPanel : public TCustomControl {
   void AddRows(const TPersistent* Obj, const std::string& Prefix);
   void ScrollIntoView();
   void StepValue(int Row);
-  void SetMessage(const std::string& Text, bool IsError);
   void PlaceEditors();
   void FillChoices(int Row);
   void EndEdit();
@@ -180,6 +181,59 @@ class TPropertyPanel : public TCustomControl {
   std::unique_ptr<widgetpaint::TListScrollInput> FScroll;
 };
 
+// The middle of the gallery: the page on a margin of the work-space colour, stretched to the
+// area but never below its own size (its extent as designed); when the area is smaller, scroll
+// bars on the right and bottom edges scroll the page (arrows by a step, the track by a view,
+// the thumb dragged, the wheel; Shift+wheel goes sideways).
+class TPageArea : public TCustomControl {
+ public:
+  explicit TPageArea(TComponent* AOwner);
+  ~TPageArea() override;
+  std::string ClassName() const override { return "TPageArea"; }
+
+  // Shows Page (made a child of the area's view) at least at Least; nullptr shows none.
+  void SetPage(TControl* Page, TSize Least);
+  TControl* Page() const { return FPage; }
+  TSize Least() const { return FLeast; }
+  // How far the page is scrolled, in pixels; set clamped to what the page needs.
+  TPoint ScrollPos() const { return FScrollPos; }
+  void SetScrollPos(TPoint Value);
+  TPoint MaxScroll() const;
+  // The part of the area the page shows in (the client area less the scroll bars).
+  TRect ViewRect() const;
+  // The scroll bars (area coordinates); empty when the page fits that way.
+  TRect HorzBarRect() const;
+  TRect VertBarRect() const;
+  static constexpr int kMargin = 8;                                // around the page
+  static constexpr int kBarSize = widgetpaint::ListScrollBarWidth;  // as the lists' bars
+  static constexpr int kStep = 16;                                 // an arrow's step, pixels
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+
+ protected:
+  void Paint() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  // Whether each bar shows: a bar takes room from the other direction, which may then need
+  // its own bar too.
+  void BarsNeeded(bool& Horz, bool& Vert) const;
+  // A bar as the lists' vertical one; the horizontal one with x and y swapped.
+  widgetpaint::TListScrollBar Bar(bool Vertical) const;
+  void Arrange();
+  TSize Content() const;  // the page with its margins
+
+  TWinControl* FView;  // clips the page to ViewRect
+  TControl* FPage = nullptr;
+  TSize FLeast{0, 0};
+  TPoint FScrollPos{0, 0};
+  std::unique_ptr<widgetpaint::TListScrollInput> FHorz, FVert;
+};
+
 // One page of the gallery as embedded: the stem of its file (for screenshots), its title and
 // its form text.
 struct TGalleryPageSource {
@@ -192,6 +246,18 @@ std::vector<TGalleryPageSource> GalleryPages();
 
 class TGalleryForm : public TSelectingForm {
  public:
+  // The layout, shared with the tests that drive a real window: the page list on the left,
+  // the inspector on the right, the page area between them. The default size shows every page
+  // whole; the least size keeps every page list row and a usable inspector.
+  static constexpr int kListWidth = 160;
+  static constexpr int kPanelWidth = 300;
+  static constexpr int kSaveButtonHeight = 25;
+  static constexpr int kDefaultClientWidth = 1100;
+  static constexpr int kDefaultClientHeight = 700;
+  static constexpr int kMinClientWidth = kListWidth + kPanelWidth + 320;
+  // Tall enough for every page list row above the save button.
+  int MinClientHeight() const;
+
   explicit TGalleryForm(TComponent* AOwner);
   std::string ClassName() const override { return "TGalleryForm"; }
 
@@ -206,8 +272,22 @@ class TGalleryForm : public TSelectingForm {
   TGalleryPage* Page() const { return FPage; }
   TPageList* List() const { return FList; }
   TPropertyPanel* Panel() const { return FPanel; }
+  TPageArea* Area() const { return FArea; }
+  TButton* SaveButton() const { return FSave; }
+  // The least size of the current page: its components' extent as designed (aligned ones take
+  // their room along their edge, a client-aligned one a little) and its title.
+  static TSize PageExtent(TGalleryPage* Page);
+  // Writes the current page as a form file (qel-render --form renders it as shown); raises
+  // EFCreateError / EWriteError.
+  void SavePage(const std::string& FileName);
+  // "Save page as...": asks for a file name (the page's stem in the working folder to begin
+  // with), confirms replacing an existing file, saves, and reports in the inspector's message
+  // line; errors go to the error dialog.
+  void SavePageAs();
   void SelectComponent(TComponent* Component) override;
   bool SelectsOnPress() const override { return true; }
+  // Ctrl+S saves the page as the button does.
+  bool IsShortCut(uint16_t Key, TShiftState Shift) override;
 
  protected:
   // A press anywhere on the page selects the component it lands on (or the one holding it).
@@ -217,6 +297,8 @@ class TGalleryForm : public TSelectingForm {
   std::vector<TGalleryPageSource> FPages;
   TPageList* FList;
   TPropertyPanel* FPanel;
+  TPageArea* FArea;
+  TButton* FSave;
   TGalleryPage* FPage = nullptr;
 };
 

@@ -60,6 +60,12 @@ int Usage() {
 
 int main(int argc, char** argv) {
   using namespace qel;
+  // The forms go while the fonts and other statics they use are still there.
+  struct TFormsGo {
+    ~TFormsGo() {
+      if (Application) Application->DestroyComponents();
+    }
+  } formsGo;
   std::string shotDir, page;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)

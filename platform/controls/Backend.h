@@ -43,6 +43,11 @@ class TBackend {
   // Bounds in screen coordinates (the client area) and caption.
   virtual void SetNativeBounds(TForm* Form, const TRect& Bounds) = 0;
   virtual void SetNativeCaption(TForm* Form, const std::string& Caption) = 0;
+  // The least size the user may resize the window to (a hint to the window manager).
+  virtual void SetNativeMinSize(TForm* Form, TSize Size) {
+    (void)Form;
+    (void)Size;
+  }
   // Gives the form's window the keyboard focus. Called when the program itself passes the
   // activation on (a modal dialog ended): without a window manager, or with one that does not
   // know the dialog belonged to us, the keys would otherwise go nowhere until the user clicks.

@@ -72,10 +72,21 @@ void TForm::Paint() {
 void TForm::SetBorderStyle(TFormBorderStyle Value) { FBorderStyle = Value; }
 
 void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  bool raised = AWidth < FMinSize.cx || AHeight < FMinSize.cy;
+  TWinControl::SetBounds(ALeft, ATop, std::max(AWidth, FMinSize.cx),
+                         std::max(AHeight, FMinSize.cy));
   ResizeSurface();
-  if (FNativeCreated && !FFromNative && Application->Backend())
+  // A window made smaller than its least size (where no window manager keeps the hint) is
+  // given its least size back.
+  if (FNativeCreated && (!FFromNative || raised) && Application->Backend())
     Application->Backend()->SetNativeBounds(this, BoundsRect());
+}
+
+void TForm::SetMinSize(TSize Value) {
+  FMinSize = {std::max(0, Value.cx), std::max(0, Value.cy)};
+  if (FNativeCreated && Application->Backend())
+    Application->Backend()->SetNativeMinSize(this, FMinSize);
+  SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
 }
 
 void TForm::ResizeSurface() {

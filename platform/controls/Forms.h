@@ -69,6 +69,9 @@ class TForm : public TWinControl {
   void SetBorderStyle(TFormBorderStyle Value);
   TPosition GetPosition() const { return FPosition; }
   void SetPosition(TPosition Value) { FPosition = Value; }
+  // The least size the window may be resized to (0 for none); bounds below it are raised to it.
+  TSize GetMinSize() const { return FMinSize; }
+  void SetMinSize(TSize Value);
   bool GetKeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool Value) { FKeyPreview = Value; }
   TWinControl* GetActiveControl() const { return FActiveControl; }
@@ -195,6 +198,7 @@ class TForm : public TWinControl {
   bool FActive = false;
   bool FNativeCreated = false;
   bool FFromNative = false;  // bounds reported by the native window
+  TSize FMinSize{0, 0};
   std::unique_ptr<TBitmap> FSurface;
   std::unique_ptr<TCanvas> FCanvas;
   std::vector<TRect> FDirty;

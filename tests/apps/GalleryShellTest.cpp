@@ -3,9 +3,13 @@
 // animation runs on window timers.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "Process.h"
 #include "apps/gallery/GalleryForm.h"
 #include "apps/gallery/GridDemo.h"
 #include "apps/gallery/MenuDemo.h"
+#include "platform/controls/FormFiles.h"
 #include "platform/controls/Messages.h"
 #include "platform/widgets/Menus.h"
 #include "platform/widgets/StdCtrls.h"
@@ -13,6 +17,24 @@
 
 namespace qel::test {
 namespace {
+
+// What C paints at its size.
+std::unique_ptr<TBitmap> Picture(TControl* C) {
+  auto b = std::make_unique<TBitmap>(C->GetWidth(), C->GetHeight());
+  C->PaintTo(b.get());
+  return b;
+}
+
+// The pixels in which A and B differ (all of them when the sizes differ).
+int Differ(const TBitmap& A, const TBitmap& B) {
+  if (A.GetWidth() != B.GetWidth() || A.GetHeight() != B.GetHeight())
+    return std::max(A.GetWidth() * A.GetHeight(), B.GetWidth() * B.GetHeight());
+  int n = 0;
+  for (int y = 0; y < A.GetHeight(); ++y)
+    for (int x = 0; x < A.GetWidth(); ++x)
+      n += (A.ScanLine(y)[x] & 0xFFFFFF) != (B.ScanLine(y)[x] & 0xFFFFFF);
+  return n;
+}
 
 class GalleryShellTest : public ::testing::Test {
  protected:
@@ -28,6 +50,36 @@ class GalleryShellTest : public ::testing::Test {
   int PageIndex(const std::string& Stem) const {
     for (int i = 0; i < Form->PageCount(); ++i)
       if (Form->PageSource(i).Stem == Stem) return i;
+    return -1;
+  }
+  // The shapes page with its red ellipse in the inspector.
+  TShapeView* ShowTheEllipse() {
+    Form->ShowPage(PageIndex("shapes"));
+    auto* ellipse = dynamic_cast<TShapeView*>(Form->Page()->FindComponent("RedEllipse"));
+    if (ellipse) Form->SelectComponent(ellipse);
+    return ellipse;
+  }
+  // Chooses Item in the inspector's open drop-down with the keys.
+  void Choose(const std::string& Item) {
+    TInspectorChoice* choice = Form->Panel()->Choice();
+    int target = -1;
+    for (int i = 0; i < choice->GetItems()->Count(); ++i)
+      if (choice->GetItems()->Get(i) == Item) target = i;
+    ASSERT_GE(target, 0) << Item;
+    THeadlessInput in(Form);
+    for (int at = choice->GetItemIndex(); at != target; at += at < target ? 1 : -1)
+      in.PressKey(at < target ? VK_DOWN : VK_UP);
+    in.PressKey(VK_RETURN);
+  }
+  // Selects row Path of the property panel; -1 when there is none.
+  int SelectRow(const std::string& Path) const {
+    TPropertyPanel* p = Form->Panel();
+    for (int i = 0; i < p->RowCount(); ++i)
+      if (p->RowPath(i) == Path) {
+        p->SetRowIndex(i);
+        return i;
+      }
+    ADD_FAILURE() << "no row " << Path;
     return -1;
   }
   // Centre of a row of the property panel, in form coordinates.
@@ -82,10 +134,8 @@ TEST_F(GalleryShellTest, PageListFollowsClicksAndArrowKeys) {
 }
 
 TEST_F(GalleryShellTest, PropertyPanelWritesThroughTheRegistry) {
-  Form->ShowPage(PageIndex("shapes"));
-  auto* ellipse = dynamic_cast<TShapeView*>(Form->Page()->FindComponent("RedEllipse"));
+  TShapeView* ellipse = ShowTheEllipse();
   ASSERT_NE(ellipse, nullptr);
-  Form->SelectComponent(ellipse);
   TPropertyPanel* panel = Form->Panel();
   THeadlessInput in(Form);
 
@@ -304,6 +354,273 @@ TEST_F(GalleryShellTest, TheGridPageEditsTimesThroughAMaskAndUnitsFromAList) {
   EXPECT_FALSE(grid->InplaceEditor()->GetDroppedDown());
   in.PressKey(VK_RETURN);
   EXPECT_EQ(grid->CellText(2, 3), "%");
+}
+
+// The inspector's set editor: the drop-down lists every member with its state, a choice
+// toggles that member and the list stays open for the next; Esc ends it.
+TEST_F(GalleryShellTest, TheSetEditorTogglesOneMemberPerChoice) {
+  TShapeView* ellipse = ShowTheEllipse();
+  ASSERT_NE(ellipse, nullptr);
+  TPropertyPanel* panel = Form->Panel();
+  THeadlessInput in(Form);
+  ASSERT_GE(SelectRow("Font.Style"), 0);
+  panel->SetFocus();
+  in.PressKey(VK_RETURN);
+  TInspectorChoice* choice = panel->Choice();
+  ASSERT_TRUE(choice->GetDroppedDown());
+  std::vector<std::string> items;
+  for (int i = 0; i < choice->GetItems()->Count(); ++i) items.push_back(choice->GetItems()->Get(i));
+  EXPECT_EQ(items, (std::vector<std::string>{"[x] fsBold", "[ ] fsItalic", "[ ] fsUnderline",
+                                             "[ ] fsStrikeOut"}));
+  struct Step {
+    int Item;
+    TFontStyles Style;
+    const char* Shown;
+  } steps[] = {
+      {1, {fsBold, fsItalic}, "[x] fsItalic"},
+      {0, {fsItalic}, "[ ] fsBold"},
+      {3, {fsItalic, fsStrikeOut}, "[x] fsStrikeOut"},
+      {1, {fsStrikeOut}, "[ ] fsItalic"},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.Shown);
+    ASSERT_TRUE(choice->GetDroppedDown());
+    Choose(choice->GetItems()->Get(s.Item));
+    EXPECT_EQ(ellipse->GetFont()->GetStyle(), s.Style);
+    EXPECT_TRUE(panel->Editing());
+    EXPECT_EQ(choice->GetItems()->Get(s.Item), s.Shown);
+    EXPECT_EQ(choice->GetItemIndex(), s.Item);
+  }
+  EXPECT_EQ(panel->RowValue(panel->GetRowIndex()), "[fsStrikeOut]");
+  in.PressKey(VK_ESCAPE);  // closes the list
+  EXPECT_TRUE(panel->Editing());
+  in.PressKey(VK_ESCAPE);
+  EXPECT_FALSE(panel->Editing());
+  EXPECT_TRUE(panel->Focused());
+  EXPECT_EQ(ellipse->GetFont()->GetStyle(), TFontStyles{fsStrikeOut});
+}
+
+// The colour editor: named colours in a drop-down with the current one chosen, a colour
+// without a name listed as itself, and "Custom..." running the colour dialog, whose OK applies
+// and whose Cancel leaves the colour.
+TEST_F(GalleryShellTest, TheColourEditorOffersNamedColoursAndTheDialog) {
+  Form->ShowPage(PageIndex("animation"));
+  auto* slow = dynamic_cast<TOrbitView*>(Form->Page()->FindComponent("SlowOrbit"));
+  ASSERT_NE(slow, nullptr);
+  Form->SelectComponent(slow);
+  TPropertyPanel* panel = Form->Panel();
+  TInspectorChoice* choice = panel->Choice();
+  THeadlessInput in(Form);
+  auto open = [&](const std::string& Path) {
+    ASSERT_GE(SelectRow(Path), 0);
+    panel->SetFocus();
+    in.PressKey(VK_RETURN);
+    ASSERT_TRUE(choice->GetDroppedDown());
+  };
+  auto indexOf = [&](const std::string& Item) {
+    for (int i = 0; i < choice->GetItems()->Count(); ++i)
+      if (choice->GetItems()->Get(i) == Item) return i;
+    return -1;
+  };
+
+  open("BallColor");
+  EXPECT_EQ(choice->GetText(), "clAqua");
+  EXPECT_EQ(choice->GetItems()->Get(choice->GetItems()->Count() - 1), "Custom...");
+  Choose("clBlue");
+  EXPECT_EQ(slow->GetBallColor(), clBlue);
+  EXPECT_FALSE(panel->Editing());
+
+  // $00402010 has no name: the list holds it, chosen, before "Custom...".
+  open("Color");
+  EXPECT_EQ(choice->GetText(), "$00402010");
+  EXPECT_EQ(indexOf("$00402010"), choice->GetItems()->Count() - 2);
+
+  struct Case {
+    TModalResult Result;
+    TColor Expected;
+  } cases[] = {{mrCancel, static_cast<TColor>(0x402010)}, {mrOk, RGB(18, 52, 86)}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Result);
+    if (!panel->Editing()) open("Color");
+    int shown = 0;
+    Application->OnModalShow = [&](TForm* F) {
+      ++shown;
+      int values[] = {18, 52, 86};
+      const char* names[] = {"RedEdit", "GreenEdit", "BlueEdit"};
+      for (int k = 0; k < 3; ++k) {
+        auto* e = dynamic_cast<TCustomEdit*>(F->FindComponent(names[k]));
+        ASSERT_NE(e, nullptr) << names[k];
+        e->SetText(std::to_string(values[k]));
+      }
+      F->SetModalResult(c.Result);
+    };
+    Choose("Custom...");
+    Application->OnModalShow = nullptr;
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(slow->GetColor(), c.Expected);
+    EXPECT_FALSE(panel->Editing());
+  }
+}
+
+// "Save page as..." writes the page as a form file that reads back to the same picture: every
+// page right after it opens, and after a second of its timers except the views that move on
+// them (orbits, the scrolling ticker) and the folder tree, whose sample folders are made at run
+// time. The name is asked for in a dialog; an existing file is replaced only when confirmed.
+TEST_F(GalleryShellTest, ASavedPageReadsBackToTheSamePicture) {
+  namespace fs = std::filesystem;
+  fs::path dir = fs::temp_directory_path() / ("qel_savepage_" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  const std::set<std::string> moving = {"animation", "displays"};
+  for (int i = 0; i < Form->PageCount(); ++i) {
+    const std::string stem = Form->PageSource(i).Stem;
+    if (stem == "foldertree") continue;
+    SCOPED_TRACE(stem);
+    Form->ShowPage(i);
+    for (int ms : {0, 1000}) {
+      if (ms > 0 && moving.count(stem)) continue;
+      Application->AdvanceTime(ms);
+      Application->ProcessMessages();
+      std::string file = (dir / (stem + ".qfm")).string();
+      Form->SavePage(file);
+      auto shown = Picture(Form->Page());
+      std::unique_ptr<TComponent> root(CreateComponentFromFile(file, nullptr));
+      auto* read = dynamic_cast<TControl*>(root.get());
+      ASSERT_NE(read, nullptr);
+      int differ = Differ(*shown, *Picture(read));
+      EXPECT_EQ(differ, 0) << "after " << ms << " ms";
+    }
+  }
+
+  // Through the dialog: the page's stem is offered; Enter saves, then replacing asks first.
+  Form->ShowPage(PageIndex("shapes"));
+  std::string file = (dir / "chosen.qfm").string();
+  std::vector<std::string> dialogs;
+  TModalResult replace = mrNo;
+  Application->OnModalShow = [&](TForm* F) {
+    dialogs.push_back(F->GetCaption());
+    if (auto* edit = dynamic_cast<TEdit*>(F->FindComponent("FileName"))) {
+      EXPECT_EQ(edit->GetText(), "shapes.qfm");
+      edit->SetText(file);
+      THeadlessInput(F).PressKey(VK_RETURN);
+    } else {
+      F->SetModalResult(replace);
+    }
+  };
+  THeadlessInput in(Form);
+  Form->List()->SetFocus();
+  in.PressKey('S', {ssCtrl});
+  ASSERT_TRUE(fs::exists(file));
+  EXPECT_EQ(Form->Panel()->Message(), "Saved the page as " + file);
+  EXPECT_NE(ReadText(file).find("object RedEllipse: TShapeView"), std::string::npos);
+  fs::resize_file(file, 0);
+  in.Click(Form->SaveButton()->ClientToParent({10, 10}, Form).X,
+           Form->SaveButton()->ClientToParent({10, 10}, Form).Y);
+  EXPECT_EQ(fs::file_size(file), 0u) << "replaced without asking";
+  replace = mrYes;
+  Form->SavePageAs();
+  EXPECT_GT(fs::file_size(file), 0u);
+  EXPECT_EQ(dialogs, (std::vector<std::string>{"Save page as", "Save page as", "Confirm",
+                                               "Save page as", "Confirm"}));
+  // A file that cannot be made is reported, in the dialog and the message line.
+  file = (dir / "missing" / "page.qfm").string();
+  dialogs.clear();
+  Form->SavePageAs();
+  EXPECT_EQ(dialogs, (std::vector<std::string>{"Save page as", "Error"}));
+  EXPECT_TRUE(Form->Panel()->MessageIsError());
+  std::error_code ec;
+  fs::remove_all(dir, ec);
+}
+
+// qel-render --form draws a saved page as the gallery shows it: a standard-controls page, a
+// component page and the report list.
+TEST_F(GalleryShellTest, QelRenderDrawsASavedPageAsTheGalleryShowsIt) {
+  namespace fs = std::filesystem;
+  const std::string render = std::string(QEL_BINARY_DIR) + "/apps/qel-render";
+  ASSERT_TRUE(fs::exists(render)) << render << " is not built";
+  fs::path dir = fs::temp_directory_path() / ("qel_saverender_" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  for (const char* stem : {"widgets", "meter", "replist"}) {
+    SCOPED_TRACE(stem);
+    Form->ShowPage(PageIndex(stem));
+    Application->ProcessMessages();
+    std::string file = (dir / (std::string(stem) + ".qfm")).string();
+    std::string png = (dir / (std::string(stem) + ".png")).string();
+    Form->SavePage(file);
+    auto shown = Picture(Form->Page());
+    TRunResult r = RunCommand({render, "--form", file, "-o", png}, {"QEL_BACKEND=headless"}, 60000);
+    ASSERT_EQ(r.Exit, 0) << r.Output;
+    TBitmap drawn;
+    drawn.LoadFromFile(png);
+    int differ = Differ(*shown, drawn);
+    EXPECT_EQ(differ, 0);
+  }
+  std::error_code ec;
+  fs::remove_all(dir, ec);
+}
+
+// The page area: at the default size every page shows whole; at the least size the pages
+// wider or taller than the view scroll, by the bars' arrows and track and by the wheel, never
+// past the page's edges. The window does not shrink below its least size.
+TEST_F(GalleryShellTest, ThePageAreaScrollsPagesLargerThanTheView) {
+  TPageArea* area = Form->Area();
+  for (int i = 0; i < Form->PageCount(); ++i) {
+    Form->ShowPage(i);
+    EXPECT_TRUE(area->HorzBarRect().IsEmpty() && area->VertBarRect().IsEmpty())
+        << Form->PageSource(i).Stem << " is cut at the default size";
+    // The margins: the page keeps clear of the list and the inspector.
+    TPoint at = Form->Page()->ClientToParent({0, 0}, Form);
+    EXPECT_EQ(at.X, TGalleryForm::kListWidth + TPageArea::kMargin);
+    EXPECT_EQ(at.X + Form->Page()->GetWidth() + TPageArea::kMargin, Form->Panel()->GetLeft());
+  }
+  Form->SetClientWidth(100);
+  Form->SetClientHeight(100);
+  EXPECT_EQ(Form->ClientWidth(), TGalleryForm::kMinClientWidth);
+  EXPECT_EQ(Form->ClientHeight(), Form->MinClientHeight());
+  Application->ProcessMessages();
+
+  Form->ShowPage(PageIndex("replist"));
+  TSize least = area->Least();
+  TRect view = area->ViewRect();
+  ASSERT_GT(least.cx + 2 * TPageArea::kMargin, view.Width());
+  TRect horz = area->HorzBarRect(), vert = area->VertBarRect();
+  ASSERT_FALSE(horz.IsEmpty());
+  EXPECT_EQ(area->MaxScroll().X, least.cx + 2 * TPageArea::kMargin - view.Width());
+  EXPECT_EQ(Form->Page()->GetWidth(), least.cx);
+  THeadlessInput in(Form);
+  auto press = [&](TPoint P) {  // area coordinates
+    TPoint f = area->ClientToParent(P, Form);
+    in.Click(f.X, f.Y);
+  };
+  struct Case {
+    const char* What;
+    TPoint At;
+    TPoint Expected;
+  } cases[] = {
+      {"right arrow", {horz.Right - 4, horz.Top + 4}, {TPageArea::kStep, 0}},
+      {"left arrow", {horz.Left + 4, horz.Top + 4}, {0, 0}},
+      {"track", {horz.Right - TPageArea::kBarSize - 2, horz.Top + 4},
+       {std::min(area->MaxScroll().X, view.Width() / TPageArea::kStep * TPageArea::kStep), 0}},
+  };
+  for (const Case& c : cases) {
+    press(c.At);
+    EXPECT_EQ(area->ScrollPos(), c.Expected) << c.What;
+    EXPECT_EQ(Form->Page()->GetLeft(), TPageArea::kMargin - c.Expected.X) << c.What;
+  }
+  area->SetScrollPos({1 << 30, 1 << 30});
+  EXPECT_EQ(area->ScrollPos(), area->MaxScroll());
+  // Scrolled to its far edge, the page's right margin meets the view's edge.
+  EXPECT_EQ(Form->Page()->GetLeft() + Form->Page()->GetWidth() + TPageArea::kMargin, view.Width());
+  if (!vert.IsEmpty()) {
+    area->SetScrollPos({0, 0});
+    TPoint f = Form->Page()->ClientToParent({20, 10}, Form);  // on the title band
+    Form->InputMouseWheel(-WHEEL_DELTA, {}, f.X, f.Y);
+    EXPECT_EQ(area->ScrollPos().Y, std::min(3 * TPageArea::kStep, area->MaxScroll().Y));
+  }
+  // Back at the default size the page fits again: no bars, nothing scrolled.
+  Form->SetClientWidth(TGalleryForm::kDefaultClientWidth);
+  Form->SetClientHeight(TGalleryForm::kDefaultClientHeight);
+  EXPECT_TRUE(area->HorzBarRect().IsEmpty() && area->VertBarRect().IsEmpty());
+  EXPECT_EQ(area->ScrollPos(), (TPoint{0, 0}));
 }
 
 }  // namespace

@@ -382,6 +382,13 @@ void TSdlBackend::CreateNativeWindow(TForm* Form) {
     throw EOutOfResources("SDL: " + err);
   }
   FWindows[Form] = win;
+  SetNativeMinSize(Form, Form->GetMinSize());
+}
+
+void TSdlBackend::SetNativeMinSize(TForm* Form, TSize Size) {
+  auto it = FWindows.find(Form);
+  if (it != FWindows.end() && Size.cx > 0 && Size.cy > 0)
+    SDL_SetWindowMinimumSize(it->second.Window, Size.cx, Size.cy);
 }
 
 void TSdlBackend::DestroyNativeWindow(TForm* Form) {

@@ -35,6 +35,7 @@ class TSdlBackend : public TBackend {
   void ShowNativeWindow(TForm* Form, bool Visible) override;
   void SetNativeBounds(TForm* Form, const TRect& Bounds) override;
   void SetNativeCaption(TForm* Form, const std::string& Caption) override;
+  void SetNativeMinSize(TForm* Form, TSize Size) override;
   void ActivateNativeWindow(TForm* Form) override;
   void Present(TForm* Form, const TBitmap& Surface, std::span<const TRect> Rects) override;
 

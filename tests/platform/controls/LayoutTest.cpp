@@ -1,4 +1,6 @@
 // Alignment and anchors.
+#include <functional>
+
 #include "Probes.h"
 
 namespace qel::test {
@@ -89,6 +91,31 @@ TEST_F(LayoutTest, ResizeFiresOnSizeChangeOnlyAndNegativeSizesBecomeZero) {
   c.SetWidth(-3);
   EXPECT_EQ(resized, 2);
   EXPECT_EQ(c.GetWidth(), 0);
+}
+
+// A form's least size: smaller bounds, from code or from the native window, are raised to it;
+// a least size above the present size grows the form.
+TEST_F(LayoutTest, AFormNeverGetsSmallerThanItsLeastSize) {
+  TForm form(nullptr);
+  form.SetBounds(10, 20, 400, 300);
+  form.SetMinSize({200, 150});
+  EXPECT_EQ(form.BoundsRect(), Rect(10, 20, 410, 320));  // already larger: unchanged
+  struct Case {
+    const char* What;
+    std::function<void()> Do;
+    TRect Expected;
+  } cases[] = {
+      {"code", [&] { form.SetBounds(10, 20, 50, 400); }, Rect(10, 20, 210, 420)},
+      {"client size", [&] { form.SetClientHeight(10); }, Rect(10, 20, 210, 170)},
+      {"native window", [&] { form.NativeResized(120, 90); }, Rect(10, 20, 210, 170)},
+      {"larger least size", [&] { form.SetMinSize({250, 0}); }, Rect(10, 20, 260, 170)},
+      {"smaller again", [&] { form.SetBounds(10, 20, 240, 5); }, Rect(10, 20, 260, 25)},
+  };
+  for (const Case& c : cases) {
+    c.Do();
+    EXPECT_EQ(form.BoundsRect(), c.Expected) << c.What;
+  }
+  EXPECT_EQ(form.GetMinSize(), (TSize{250, 0}));
 }
 
 }  // namespace

@@ -75,7 +75,20 @@ void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   bool raised = AWidth < FMinSize.cx || AHeight < FMinSize.cy;
   TWinControl::SetBounds(ALeft, ATop, std::max(AWidth, FMinSize.cx),
                          std::max(AHeight, FMinSize.cy));
-  ResizeSurface();
+  if (ComponentState().Contains(csLoading)) {
+    // A form file sets one side at a time, so the size may pass through a shape no surface
+    // holds (a height of millions read before the width of 0 that leaves no pixels): the
+    // surface stays empty until a size it can hold arrives.
+    try {
+      ResizeSurface();
+    } catch (const EOutOfResources&) {
+      FSurface->SetSize(0, 0);
+      FDirty.clear();
+      FPresent.clear();
+    }
+  } else {
+    ResizeSurface();
+  }
   // A window made smaller than its least size (where no window manager keeps the hint) is
   // given its least size back.
   if (FNativeCreated && (!FFromNative || raised) && Application->Backend())

@@ -483,5 +483,24 @@ TEST_F(FormFilesTest, ByteOrderMarkAndExtremeHexadecimalValues) {
   }
 }
 
+// A form read side by side: its height of millions is held only once the width of 0 arrives.
+// Written back, the height comes first; reading that must not fail on the way.
+TEST_F(FormFilesTest, AFormSizeReadOneSideAtATimeReadsBackInAnyOrder) {
+  for (const char* sides : {"ClientWidth = 0\n  Height = 4194303\n",
+                            "ClientHeight = 4194303\n  ClientWidth = 0\n",
+                            "Width = 40000\n  Height = 0\n"}) {
+    auto root = Read(std::string("object F: TForm\n  ") + sides + "end\n");
+    const std::string text = WriteComponentText(root.get());
+    auto again = Read(text);
+    EXPECT_EQ(WriteComponentText(again.get()), text) << sides;
+    auto* f = dynamic_cast<TForm*>(again.get());
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(int64_t{f->Surface()->GetWidth()} * f->Surface()->GetHeight(), 0) << sides;
+  }
+  // Outside a form file an impossible size is still refused.
+  TForm form(nullptr);
+  EXPECT_THROW(form.SetBounds(0, 0, 100, 4194303), EOutOfResources);
+}
+
 }  // namespace
 }  // namespace qel::test

@@ -237,6 +237,9 @@ TPoint TOnOffBut::TextPosition(TTextSide Side, int TextW, int TextH) const {
 }
 
 void TOnOffBut::AdjustAutoCenter() {
+  // While a form file is read, AutoCenter may still be its default with the file's value and
+  // spaces to come: Loaded centres once everything is read.
+  if (IsLoading()) return;
   FLeftSpace = (GetWidth() - FGlyphWidth) / 2;
   FTopSpace = (GetHeight() - FGlyphHeight) / 2;
 }
@@ -249,9 +252,7 @@ void TOnOffBut::RefreshLayout() {
 }
 
 void TOnOffBut::ProcessResize(TObject*) {
-  // While loading, AutoCenter may still be its default with the file's value to come: Loaded
-  // centres once everything is read.
-  if (!GetParent() || !FAutoCenter || IsLoading()) return;
+  if (!GetParent() || !FAutoCenter) return;
   AdjustAutoCenter();
   RefreshLayout();
 }
@@ -281,7 +282,7 @@ void TOnOffBut::SetButStyle(TOnOffButStyle Value) {
   if (Value == FButtonStyle || Value >= kOnOffStyleCount) return;
   FButtonStyle = Value;
   LoadGlyphs();
-  if (FAutoCenter && !IsLoading()) AdjustAutoCenter();
+  if (FAutoCenter) AdjustAutoCenter();
   Invalidate();
 }
 

@@ -31,13 +31,9 @@ bool IsTokenLetter(char C) {
          C == 't';
 }
 
-char FoldAscii(char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C; }
-
-bool StartsWithFolded(std::string_view Text, std::string_view Prefix) {
-  if (Prefix.empty() || Text.size() < Prefix.size()) return false;
-  for (size_t i = 0; i < Prefix.size(); ++i)
-    if (FoldAscii(Text[i]) != FoldAscii(Prefix[i])) return false;
-  return true;
+bool StartsWithText(std::string_view Text, std::string_view Prefix) {
+  return !Prefix.empty() && Text.size() >= Prefix.size() &&
+         SameText(std::string(Text.substr(0, Prefix.size())), std::string(Prefix));
 }
 
 // The scanner's state: the text still to read and the fields read so far.
@@ -85,7 +81,7 @@ struct TDateScan {
   int Name(const std::array<const char*, N>& Long, const std::array<const char*, N>& Short) {
     for (const auto* table : {&Long, &Short})
       for (size_t i = 1; i < N; ++i)
-        if (StartsWithFolded(Rest, (*table)[i])) {
+        if (StartsWithText(Rest, (*table)[i])) {
           Rest.remove_prefix(std::string_view((*table)[i]).size());
           return static_cast<int>(i);
         }
@@ -158,8 +154,7 @@ int ScanToken(TDateScan& S, char C, int Run, int CurrentYear, int Window) {
       return kDateScanOk;
     case 't': {
       if (Run > 2) return kDateScanToken;
-      std::string s(S.Take(static_cast<size_t>(Run)));
-      for (char& c : s) c = FoldAscii(c);
+      const std::string s = LowerCase(std::string(S.Take(static_cast<size_t>(Run))));
       S.PM = !(s == "a" || s == "am");
       return kDateScanOk;
     }

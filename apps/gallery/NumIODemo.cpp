@@ -20,7 +20,7 @@ void TNumIOReadout::HookFields() {
   if (!owner) return;
   for (int i = 0; i < owner->ComponentCount(); ++i) {
     if (auto* e = dynamic_cast<TNumIO*>(owner->Components(i))) {
-      e->OnChange = [this, e](TObject*) { Show(e); };
+      e->OnChange = [this, e](TObject*) { Follow(e); };
       e->OnEnter = [e](TObject*) {
         if (auto* form = dynamic_cast<TSelectingForm*>(e->GetParentForm()))
           form->SelectComponent(e);
@@ -30,7 +30,7 @@ void TNumIOReadout::HookFields() {
     auto* f = dynamic_cast<TNumIO2*>(owner->Components(i));
     if (!f) continue;
     if (f->GetName() == "SnapField") f->SnapValues = {1, 2, 5};
-    f->OnChange = [this, f](TObject*) { Show(f); };
+    f->OnChange = [this, f](TObject*) { Follow(f); };
     f->OnEnter = [f](TObject*) {
       if (auto* form = dynamic_cast<TSelectingForm*>(f->GetParentForm())) form->SelectComponent(f);
     };
@@ -50,9 +50,6 @@ void TNumIOReadout::Follow(TComponent* Field) {
   }
   Invalidate();
 }
-
-void TNumIOReadout::Show(TNumIO2* Field) { Follow(Field); }
-void TNumIOReadout::Show(TNumIO* Field) { Follow(Field); }
 
 const std::string& TNumIOReadout::Readout() const {
   // Read at the time of asking: the value or the range may have changed since the last

@@ -24,8 +24,6 @@ class TNumIOReadout : public TGraphicControl {
 
  private:
   void HookFields();
-  void Show(TNumIO2* Field);
-  void Show(TNumIO* Field);
   void Follow(TComponent* Field);
   TComponent* FShown = nullptr;
   mutable std::string FReadout = "Type into a field, click its spin buttons or drag its gauge";

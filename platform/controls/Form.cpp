@@ -75,20 +75,7 @@ void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   bool raised = AWidth < FMinSize.cx || AHeight < FMinSize.cy;
   TWinControl::SetBounds(ALeft, ATop, std::max(AWidth, FMinSize.cx),
                          std::max(AHeight, FMinSize.cy));
-  if (ComponentState().Contains(csLoading)) {
-    // A form file sets one side at a time, so the size may pass through a shape no surface
-    // holds (a height of millions read before the width of 0 that leaves no pixels): the
-    // surface stays empty until a size it can hold arrives.
-    try {
-      ResizeSurface();
-    } catch (const EOutOfResources&) {
-      FSurface->SetSize(0, 0);
-      FDirty.clear();
-      FPresent.clear();
-    }
-  } else {
-    ResizeSurface();
-  }
+  ResizeSurface();
   // A window made smaller than its least size (where no window manager keeps the hint) is
   // given its least size back.
   if (FNativeCreated && (!FFromNative || raised) && Application->Backend())
@@ -104,7 +91,15 @@ void TForm::SetMinSize(TSize Value) {
 
 void TForm::ResizeSurface() {
   if (FSurface->GetWidth() == GetWidth() && FSurface->GetHeight() == GetHeight()) return;
-  FSurface->SetSize(GetWidth(), GetHeight());
+  try {
+    FSurface->SetSize(GetWidth(), GetHeight());
+  } catch (const EOutOfResources&) {
+    // A form file sets one side at a time, so the size may pass through a shape no surface
+    // holds (a height of millions read before the width of 0 that leaves no pixels): while
+    // loading, the surface stays empty until a size it can hold arrives.
+    if (!ComponentState().Contains(csLoading)) throw;
+    FSurface->SetSize(0, 0);
+  }
   FDirty.clear();
   FPresent.clear();
   InvalidateFormRect(Rect(0, 0, GetWidth(), GetHeight()));
